@@ -1,0 +1,77 @@
+#pragma once
+// Sequential text files in the Windows-1252 code page.
+//
+// FieldReader reads the file whole when it is opened, so the file on disk is
+// released at once; fields are then taken one by one:
+//   - a field ends at a comma or at a line end (CR LF, CR or LF);
+//   - blanks (spaces and tabs) at its start are skipped, so a line of one blank is an
+//     empty field;
+//   - a field that begins with a double quote runs to the next double quote, and
+//     whatever follows up to the next comma or line end is dropped.
+// Reading past the last field is an error.
+//
+// LineWriter collects lines and replaces the file atomically on commit(): a
+// temporary file in the same folder is written, flushed to disk and renamed over
+// the old one, so a crash or a full disk never leaves a half-written file.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace lumora {
+
+class FileError : public std::runtime_error {
+public:
+    explicit FileError(const QString& what) : std::runtime_error(what.toStdString()) {}
+};
+
+class FieldReader {
+public:
+    // Opens a resource by its designed name (see resourcePath); throws FileError when
+    // it is missing, unreadable or far too large to be one of our text files.
+    static FieldReader open(const QString& resourceName);
+
+    explicit FieldReader(const QByteArray& bytes);
+
+    // The next field, decoded; throws FileError when the file has no more.
+    QString readField();
+    // The next field as a whole number (blanks around it allowed); throws FileError
+    // when the field is missing or is not a number.
+    int readInteger();
+
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+
+    static constexpr qsizetype MaxFileSize = 16 * 1024 * 1024;
+
+private:
+    void skipLineEnd();
+
+    QByteArray m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// Replaces a file with the given bytes atomically (see LineWriter); throws FileError.
+void replaceFile(const QString& path, const QByteArray& bytes);
+
+class LineWriter {
+public:
+    explicit LineWriter(const QString& resourceName);
+
+    // Adds a line, to be ended by CR LF. Throws FileError when the text has
+    // characters the code page cannot hold; nothing is written then.
+    void writeLine(const QString& text);
+
+    // The bytes commit() would write.
+    const QByteArray& bytes() const { return m_bytes; }
+
+    // Replaces the file atomically; throws FileError when it could not, and then the
+    // earlier file is as it was.
+    void commit();
+
+private:
+    QString m_path;
+    QByteArray m_bytes;
+};
+
+} // namespace lumora

@@ -1,0 +1,28 @@
+#include "shell/grey.h"
+
+#include "platform/twips.h"
+#include "shell/app.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace lumora {
+
+Grey::Grey(App& app) : Screen(app, QStringLiteral("Grey")) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Lumora"));
+}
+
+void Grey::load() { setBackground(this, colours::Backdrop); }
+
+void Grey::showOverEverything() {
+    const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (display)
+        setGeometry(display->geometry());
+    showMaximized();
+    raise();
+}
+
+void Grey::closedFromFrame() { app.endProgram(); }
+
+} // namespace lumora

@@ -1,0 +1,51 @@
+#include "shell/screens.h"
+
+#include "shell/grey.h"
+#include "shell/intro0.h"
+#include "shell/titlefrm.h"
+
+#include <QTimer>
+
+namespace lumora {
+
+Screens::~Screens() {
+    for (auto& [name, screen] : m_loaded)
+        delete screen.data();
+}
+
+Titlefrm& Screens::titlefrm() { return get<Titlefrm>(QStringLiteral("Titlefrm")); }
+Grey& Screens::grey() { return get<Grey>(QStringLiteral("Grey")); }
+Intro0& Screens::intro0() { return get<Intro0>(QStringLiteral("intro0")); }
+
+Screen* Screens::find(const QString& name) const {
+    const auto it = m_loaded.find(name);
+    return it == m_loaded.end() ? nullptr : it->second.data();
+}
+
+void Screens::unload(QWidget* screen) {
+    if (!screen)
+        return;
+    for (auto it = m_loaded.begin(); it != m_loaded.end(); ++it) {
+        if (it->second == screen) {
+            m_loaded.erase(it);
+            break;
+        }
+    }
+    // Nothing of an unloaded screen may run again: its timers stop now, the widget
+    // goes once the handler that unloaded it has returned.
+    for (QTimer* timer : screen->findChildren<QTimer*>())
+        timer->stop();
+    screen->hide();
+    screen->deleteLater();
+}
+
+void Screens::unloadAll() {
+    while (!m_loaded.empty()) {
+        QPointer<Screen> screen = m_loaded.begin()->second;
+        m_loaded.erase(m_loaded.begin());
+        if (screen)
+            unload(screen);
+    }
+}
+
+} // namespace lumora

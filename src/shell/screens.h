@@ -1,0 +1,62 @@
+#pragma once
+// The registry of screens: at most one of each, reached by its name. The first
+// access creates the screen and runs its load step before it returns; unload hides
+// it and forgets it at once (the next access starts from the design state) and
+// deletes the widget later, so a screen may unload itself from its own handler.
+
+#include "shell/screen.h"
+
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <utility>
+
+namespace lumora {
+
+class App;
+class Titlefrm;
+class Grey;
+class Intro0;
+
+class Screens {
+public:
+    explicit Screens(App& app) : m_app(app) {}
+    ~Screens();
+    Screens(const Screens&) = delete;
+    Screens& operator=(const Screens&) = delete;
+
+    Titlefrm& titlefrm();
+    Grey& grey();
+    Intro0& intro0();
+
+    // The screen of that name when it is loaded, else null.
+    Screen* find(const QString& name) const;
+    bool isLoaded(const QString& name) const { return find(name) != nullptr; }
+
+    void unload(QWidget* screen);
+    // Unloads every screen (the end of the program).
+    void unloadAll();
+
+    template <class T, class... Args> T& get(const QString& name, Args&&... args);
+
+private:
+    App& m_app;
+    std::map<QString, QPointer<Screen>> m_loaded;
+};
+
+template <class T, class... Args> T& Screens::get(const QString& name, Args&&... args) {
+    auto it = m_loaded.find(name);
+    if (it != m_loaded.end() && it->second)
+        return static_cast<T&>(*it->second);
+    auto* screen = new T(m_app, std::forward<Args>(args)...);
+    m_loaded[name] = screen;
+    try {
+        screen->load();
+    } catch (...) {
+        unload(screen);
+        throw;
+    }
+    return *screen;
+}
+
+} // namespace lumora

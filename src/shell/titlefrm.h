@@ -1,0 +1,45 @@
+#pragma once
+// The title screen: the product's title and a mathematician's portrait over "OK"
+// and "Exit". The main menu shows it again as its exit confirmation, with the
+// first button captioned "Cancel".
+
+#include "shell/screen.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace lumora {
+
+class Titlefrm : public Screen {
+    Q_OBJECT
+public:
+    static constexpr double InnerWidth = 5460;
+    static constexpr double InnerHeight = 6570;
+    static inline const QString Portrait = QStringLiteral("Images\\corvinus2.jpg");
+
+    explicit Titlefrm(App& app);
+    void load() override;
+
+    // True when the load step could not complete and the screen was fitted like a
+    // main screen instead.
+    bool usedFallback() const { return m_fallback; }
+
+    QLabel* Label4;
+    QFrame* Frame1;
+    QLabel* Picture1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QLabel* Label1;
+    QLabel* Label2;
+
+protected:
+    void closedFromFrame() override;
+
+private:
+    void firstButtonClicked();
+
+    bool m_fallback = false;
+};
+
+} // namespace lumora

@@ -1,0 +1,43 @@
+#pragma once
+// The program for a test: a scratch working folder holding the product's content,
+// the application on it, and the platform services scripted so that nothing blocks
+// and nothing leaves the machine.
+
+#include "shell/app.h"
+#include "testing.h"
+
+#include <QPoint>
+#include <QUrl>
+#include <deque>
+
+class QWidget;
+
+namespace lumora::testing {
+
+class TestApp {
+public:
+    // Copies the given data files into the scratch folder before the program starts.
+    explicit TestApp(const QStringList& dataFiles = defaultFiles());
+    ~TestApp();
+
+    static QStringList defaultFiles();
+
+    ScratchFolder folder;
+    App app;
+    int endings = 0;
+    std::vector<QUrl> opened;
+    // Answers for the next message boxes; an unexpected box is answered OK and
+    // shows in app.messages.history().
+    std::deque<MessageAnswer> answers;
+};
+
+// Lets posted events run (deferred deletes too) without waiting on anything.
+void settle();
+
+// A real mouse move or click at a point of a widget, delivered through its window as
+// the platform would deliver it (to whatever control lies under the point).
+void moveMouse(QWidget* widget, QPoint pos = QPoint(-1, -1));
+void clickMouse(QWidget* widget, Qt::MouseButton button = Qt::LeftButton,
+                QPoint pos = QPoint(-1, -1));
+
+} // namespace lumora::testing

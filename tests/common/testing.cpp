@@ -1,0 +1,64 @@
+#include "testing.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtTest>
+
+namespace lumora::testing {
+
+std::vector<TestFactory>& registry() {
+    static std::vector<TestFactory> factories;
+    return factories;
+}
+
+ScratchFolder::ScratchFolder() : m_previous(QDir::currentPath()) {
+    if (!m_dir.isValid() || !QDir::setCurrent(m_dir.path()))
+        qFatal("cannot make a scratch folder");
+}
+
+ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_previous); }
+
+void ScratchFolder::write(const QString& name, const QByteArray& bytes) const {
+    const QString full = m_dir.filePath(name);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile f(full);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(full));
+}
+
+QByteArray ScratchFolder::read(const QString& name) const {
+    QFile f(m_dir.filePath(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool ScratchFolder::exists(const QString& name) const {
+    return QFileInfo::exists(m_dir.filePath(name));
+}
+
+void ScratchFolder::copyFromData(const QString& name) const {
+    QFile f(dataFolder() + '/' + name);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("no data file %s", qPrintable(name));
+    write(name, f.readAll());
+}
+
+QStringList ScratchFolder::list(const QString& folder) const {
+    return QDir(m_dir.filePath(folder)).entryList(QDir::Files, QDir::Name);
+}
+
+QString dataFolder() {
+    const QByteArray env = qgetenv("LUMORA_DATA");
+    return env.isEmpty() ? QStringLiteral(LUMORA_SOURCE_DATA) : QString::fromLocal8Bit(env);
+}
+
+QByteArray crlf(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
+} // namespace lumora::testing

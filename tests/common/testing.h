@@ -1,0 +1,53 @@
+#pragma once
+// What the test executables share: a registry of test classes (each executable
+// runs all of its own), a scratch working folder, and small file helpers.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace lumora::testing {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+std::vector<TestFactory>& registry();
+
+struct Registrar {
+    explicit Registrar(TestFactory f) { registry().push_back(std::move(f)); }
+};
+
+// A fresh, empty working folder for the life of the object; the program's files
+// are relative to it. The folder before is restored afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    QString path() const { return m_dir.path(); }
+    // Writes a file relative to the folder, creating its folders.
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // Copies a file of the product's data/ folder into the same place here.
+    void copyFromData(const QString& name) const;
+    // Files of one folder, sorted.
+    QStringList list(const QString& folder) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// The product's data/ folder of the source tree.
+QString dataFolder();
+
+// Lines joined with CR LF, each ended by it.
+QByteArray crlf(const QStringList& lines);
+
+} // namespace lumora::testing
+
+#define LUMORA_TEST(Class)                                                                        \
+    static const ::lumora::testing::Registrar registrar_##Class(                                  \
+        [] { return std::unique_ptr<QObject>(new Class); });

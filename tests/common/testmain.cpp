@@ -1,0 +1,33 @@
+// Runs every test class registered in this executable.
+#include "testing.h"
+
+#include <QApplication>
+#include <QtTest>
+
+namespace {
+
+// The offscreen platform cannot stack windows and says so on every raise(); that is
+// not news to a test.
+QtMessageHandler previousHandler = nullptr;
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support raise()")) ||
+        message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    previousHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    previousHandler = qInstallMessageHandler(quietHandler);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    int failures = 0;
+    for (const auto& make : lumora::testing::registry()) {
+        auto test = make();
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}
