@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Lumora with its tests and runs the whole suite.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
+lumora_build "$LUMORA_ROOT/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_TESTS=ON
+
+cd "$LUMORA_ROOT/build-tests"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
