@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Remakes Lumora's generated content in data/ from the sources in content/.
 # Run it from any folder:  bash content/make.sh
-# Each kind of content has its own section below; to add an item, add a line
-# to that section's list.
+# The work is split into parts under content/parts/, run in the order of their
+# names; each kind of content has a part of its own. To add a kind, add a part;
+# to add an item, add a line to its part's list. The helpers below serve them all.
 set -euo pipefail
 
 content=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -32,15 +33,7 @@ need_font "DejaVu Sans" fonts-dejavu-core
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# ---------------------------------------------------------------- images
-# SVG drawings under content/images/ rendered to JPEG in data/Images/.
-# Each line: source name (without .svg), width, height, colour put behind any
-# transparent part.
-images=(
-    "corvinus2 320 240 #5a361b"    # title portrait: a scholar at his desk
-    "logo2     160  80 #273f89"    # Brenvale's mark, on the menu blue
-)
-
+# ------------------------------------------------------------- helpers
 render_jpeg() {   # render_jpeg NAME WIDTH HEIGHT BACKGROUND
     local name=$1 width=$2 height=$3 background=$4
     local svg="$content/images/$name.svg" jpg="$data/Images/$name.jpg"
@@ -58,36 +51,10 @@ render_jpeg() {   # render_jpeg NAME WIDTH HEIGHT BACKGROUND
     echo "  data/Images/$name.jpg  ${size}"
 }
 
-echo "images"
-mkdir -p "$data/Images"
-for item in "${images[@]}"; do
-    # shellcheck disable=SC2086  # the list fields are split on purpose
-    render_jpeg $item
+# --------------------------------------------------------------- parts
+for part in "$content"/parts/*.sh; do
+    # shellcheck source=/dev/null
+    source "$part"
 done
-
-# --------------------------------------------------------------- quizzes
-# Readable quiz sources under content/multiple/ built into the quiz files
-# the program loads from data/multiple/.
-# Each line: source file | output file name (output names may hold spaces).
-quizzes=(
-    "tiberan.quiz|Tiberan.txt"
-    "joris-malten.quiz|Joris Malten.txt"
-)
-
-echo "quizzes"
-mkdir -p "$data/multiple"
-for item in "${quizzes[@]}"; do
-    source=${item%%|*}
-    output=${item#*|}
-    python3 "$tools/quiz.py" "$content/multiple/$source" "$data/multiple/$output"
-    echo "  data/multiple/$output"
-done
-
-# ------------------------------------------------------------- catalogue
-# data/multiple/track.txt lists the quizzes teachers have made with the
-# wizard: a count, then one entry a line.  The shipped catalogue is empty.
-echo "catalogue"
-printf ' 0 \r\n' >"$data/multiple/track.txt"
-echo "  data/multiple/track.txt"
 
 echo "done"

@@ -5,5 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
 lumora_build "$LUMORA_ROOT/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_TESTS=ON
 
+source "$LUMORA_ROOT/scripts/print-queue.sh"
+
 cd "$LUMORA_ROOT/build-tests"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

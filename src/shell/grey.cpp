@@ -8,6 +8,8 @@
 
 namespace lumora {
 
+Grey& Screens::grey() { return get<Grey>(QStringLiteral("Grey")); }
+
 Grey::Grey(App& app) : Screen(app, QStringLiteral("Grey")) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Lumora"));

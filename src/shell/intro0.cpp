@@ -16,6 +16,8 @@
 
 namespace lumora {
 
+Intro0& Screens::intro0() { return get<Intro0>(QStringLiteral("intro0")); }
+
 namespace {
 
 struct EntryDesign {

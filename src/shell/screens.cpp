@@ -1,8 +1,5 @@
 #include "shell/screens.h"
 
-#include "shell/grey.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 
 #include <QTimer>
 
@@ -13,9 +10,6 @@ Screens::~Screens() {
         delete screen.data();
 }
 
-Titlefrm& Screens::titlefrm() { return get<Titlefrm>(QStringLiteral("Titlefrm")); }
-Grey& Screens::grey() { return get<Grey>(QStringLiteral("Grey")); }
-Intro0& Screens::intro0() { return get<Intro0>(QStringLiteral("intro0")); }
 
 Screen* Screens::find(const QString& name) const {
     const auto it = m_loaded.find(name);

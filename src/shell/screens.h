@@ -17,6 +17,18 @@ class App;
 class Titlefrm;
 class Grey;
 class Intro0;
+class Hub;
+class Multiple;
+class Welldone;
+class Wrong;
+class Wizard;
+class Worksheets;
+class Guide;
+class Teacher;
+class Tibpuz;
+class Triangular;
+class Decmult;
+class Decimals;
 
 class Screens {
 public:
@@ -25,9 +37,24 @@ public:
     Screens(const Screens&) = delete;
     Screens& operator=(const Screens&) = delete;
 
+    // One accessor a screen, named as the screen is. Each is defined beside its
+    // screen, in that screen's own source file.
     Titlefrm& titlefrm();
     Grey& grey();
     Intro0& intro0();
+    Hub& tiberan();
+    Hub& malten();
+    Multiple& multiple();
+    Welldone& welldone();
+    Wrong& wrong();
+    Wizard& wizard();
+    Worksheets& worksheets();
+    Guide& guide();
+    Teacher& teacher();
+    Tibpuz& tibpuz();
+    Triangular& triangular();
+    Decmult& decmult();
+    Decimals& decimals();
 
     // The screen of that name when it is loaded, else null.
     Screen* find(const QString& name) const;

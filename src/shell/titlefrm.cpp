@@ -15,6 +15,8 @@
 
 namespace lumora {
 
+Titlefrm& Screens::titlefrm() { return get<Titlefrm>(QStringLiteral("Titlefrm")); }
+
 Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

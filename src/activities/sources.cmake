@@ -1,0 +1,4 @@
+# Sources of src/activities, added to the core library.
+target_sources(lumora_core PRIVATE
+
+)

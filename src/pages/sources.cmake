@@ -1,0 +1,4 @@
+# Sources of src/pages, added to the core library.
+target_sources(lumora_core PRIVATE
+
+)

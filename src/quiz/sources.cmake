@@ -1,0 +1,5 @@
+# Sources of src/quiz, added to the core library.
+target_sources(lumora_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/questionfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printouts.cpp
+)
