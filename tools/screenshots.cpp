@@ -1,13 +1,23 @@
 // Grabs the screens to PNG files for the README and for looking at them:
 //   lumora_screenshots <data folder> <output folder>
 // Runs on any Qt platform; the offscreen one needs no display.
+#include "quiz/multiple.h"
+#include "quiz/welldone.h"
+#include "quiz/wrong.h"
 #include "shell/app.h"
+#include "shell/buttonlabel.h"
+#include "shell/hub.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
+#include "worksheets/wizard.h"
+#include "worksheets/worksheets.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -17,6 +27,20 @@ void settle() {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+bool copyTree(const QString& from, const QString& to) {
+    QDir source(from);
+    if (!source.exists())
+        return false;
+    QDir().mkpath(to);
+    for (const QFileInfo& e :
+         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + '/' + e.fileName();
+        if (e.isDir() ? !copyTree(e.filePath(), target) : !QFile::copy(e.filePath(), target))
+            return false;
+    }
+    return true;
 }
 
 bool save(QWidget& w, const QString& folder, const QString& name) {
@@ -37,8 +61,11 @@ int main(int argc, char** argv) {
     }
     const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(out);
-    if (!QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
-        qWarning("no data folder %s", argv[1]);
+    // Work on a copy of the content: the grabs save worksheets of their own.
+    QTemporaryDir scratch;
+    if (!copyTree(QString::fromLocal8Bit(argv[1]), scratch.path()) ||
+        !QDir::setCurrent(scratch.path())) {
+        qWarning("cannot copy the data folder %s", argv[1]);
         return 2;
     }
     lumora::App app;
@@ -48,5 +75,87 @@ int main(int argc, char** argv) {
     app.screens.titlefrm().Command1->click();
     settle();
     ok = save(app.screens.intro0(), out, QStringLiteral("menu.png")) && ok;
+
+    // The road of a quiz: a hub, question 4 with a choice made, then the results
+    // of three wrong answers and the review.
+    lumora::Hub& hub = app.screens.tiberan();
+    hub.showInFront();
+    ok = save(hub, out, QStringLiteral("hub-tiberan.png")) && ok;
+    lumora::Hub& malten = app.screens.malten();
+    malten.showInFront();
+    ok = save(malten, out, QStringLiteral("hub-malten.png")) && ok;
+    app.screens.unload(&malten);
+    emit hub.Label3[lumora::Hub::MultipleChoice]->clicked();
+    settle();
+    auto& quiz = app.screens.multiple();
+    auto& state = app.state;
+    auto next = [&](bool right) {
+        const int k = state.correctanswer[state.questnum].toInt();
+        quiz.Option1[right ? k : k % 4 + 1]->setChecked(true);
+        emit quiz.Label3[lumora::Multiple::Forward]->clicked();
+        settle();
+    };
+    for (int q = 1; q <= 3; ++q)
+        next(q != 2);
+    quiz.Option1[2]->setChecked(true);
+    ok = save(quiz, out, QStringLiteral("quiz.png")) && ok;
+    for (int q = 4; q <= 10; ++q)
+        next(q != 5 && q != 9);
+    auto& results = app.screens.welldone();
+    QTimer::singleShot(50, [] {});
+    for (int i = 0; i < 20; ++i)
+        settle();
+    ok = save(results, out, QStringLiteral("results.png")) && ok;
+    emit results.Label3[lumora::Welldone::FirstButton]->clicked();
+    ok = save(app.screens.wrong(), out, QStringLiteral("review.png")) && ok;
+    emit app.screens.wrong().Label3[lumora::Wrong::ExitButton]->clicked();
+    app.screens.unload(&hub);
+    settle();
+
+    // A teacher's worksheet in the wizard, and a catalogue with a full first page.
+    lumora::worksheet::Entries sheet;
+    sheet.title = QStringLiteral("Decimals, week 3");
+    const char* questions[] = {"Which is larger, 0.5 or 0.45?",
+                               "Write 3/10 as a decimal.",
+                               "What is 0.2 x 0.4?",
+                               "Write seven hundredths as a decimal.",
+                               "Which digit is in the tenths place of 4.62?",
+                               "What is 1.5 + 0.25?",
+                               "Write 1/4 as a decimal.",
+                               "What is 0.3 x 3?",
+                               "Which is smallest?",
+                               "What is 0.06 x 10?"};
+    const char* choices[][4] = {{"0.5", "0.45", "They are equal", "0.405"},
+                                {"0.3", "3.10", "0.03", "3.0"},
+                                {"0.8", "0.08", "8.0", "0.6"},
+                                {"0.7", "0.07", "7.100", "0.007"},
+                                {"4", "6", "2", "0"},
+                                {"1.75", "1.525", "1.3", "17.5"},
+                                {"0.25", "0.4", "1.4", "0.14"},
+                                {"0.9", "9.0", "0.09", "0.33"},
+                                {"0.3", "0.33", "0.303", "0.033"},
+                                {"0.6", "6.0", "0.06", "60"}};
+    const int answers[] = {0, 0, 1, 1, 1, 0, 0, 0, 3, 0};
+    for (int q = 0; q < 10; ++q) {
+        sheet.question[q] = QString::fromLatin1(questions[q]);
+        for (int c = 0; c < 4; ++c)
+            sheet.choice[4 * q + c] = QString::fromLatin1(choices[q][c]);
+        sheet.ticked[4 * q + answers[q]] = true;
+    }
+    auto& wizard = app.screens.wizard();
+    wizard.fill(sheet);
+    wizard.showInFront();
+    ok = save(wizard, out, QStringLiteral("wizard.png")) && ok;
+    const char* topics[] = {"Decimals",           "Fractions",
+                            "Place value",        "Tenths and hundredths",
+                            "Triangular numbers", "Tiberan's riddle"};
+    for (int i = 1; i <= 26; ++i) {
+        sheet.title = QStringLiteral("%1, set %2").arg(QLatin1String(topics[i % 6])).arg(i);
+        lumora::worksheet::saveworksheet(app.state, sheet);
+    }
+    app.screens.unload(&wizard);
+    emit app.screens.intro0().Label2[lumora::Intro0::Catalogue]->clicked();
+    settle();
+    ok = save(app.screens.worksheets(), out, QStringLiteral("catalogue.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -47,7 +47,9 @@ std::optional<QByteArray> encode(const QString& text) {
     return out;
 }
 
-bool canEncode(QChar c) { return byteOf(c).has_value(); }
+bool canEncode(QChar c) {
+    return byteOf(c).has_value();
+}
 
 bool canEncode(const QString& text) {
     for (QChar c : text) {

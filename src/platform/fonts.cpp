@@ -1,5 +1,7 @@
 #include "platform/fonts.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QStringList>
 
 namespace lumora {
@@ -19,6 +21,19 @@ QFont designFont(const QString& family, double points, Weight weight) {
     // Tahoma and Symbol are not on every machine; let fontconfig pick a sans.
     font.setStyleHint(family.contains(QLatin1String("Times")) ? QFont::Serif : QFont::SansSerif);
     return font;
+}
+
+} // namespace lumora
+
+namespace lumora {
+
+void shrinkToFit(QLabel* label, int minPixels) {
+    QFont font = label->font();
+    const int room = label->contentsRect().width() - 4;
+    while (font.pixelSize() > minPixels &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
 }
 
 } // namespace lumora

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
+
 namespace lumora {
 
 enum class Weight { Normal, Bold };
@@ -17,6 +19,12 @@ void installFontSubstitutes();
 
 QFont designFont(const QString& family, double points, Weight weight = Weight::Normal);
 
-inline int pointsToPixels(double points) { return static_cast<int>(points * 96.0 / 72.0 + 0.5); }
+// Makes a one-line label's font smaller, down to `minPixels`, until its text fits
+// its width: long questions stay whole on one line instead of running off it.
+void shrinkToFit(QLabel* label, int minPixels);
+
+inline int pointsToPixels(double points) {
+    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
 
 } // namespace lumora

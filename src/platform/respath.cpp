@@ -53,6 +53,8 @@ QString resourcePath(const QString& name) {
     return built;
 }
 
-bool resourceExists(const QString& name) { return QFileInfo(resourcePath(name)).isFile(); }
+bool resourceExists(const QString& name) {
+    return QFileInfo(resourcePath(name)).isFile();
+}
 
 } // namespace lumora

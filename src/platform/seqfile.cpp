@@ -84,7 +84,9 @@ void LineWriter::writeLine(const QString& text) {
     m_bytes += "\r\n";
 }
 
-void LineWriter::commit() { replaceFile(m_path, m_bytes); }
+void LineWriter::commit() {
+    replaceFile(m_path, m_bytes);
+}
 
 void replaceFile(const QString& path, const QByteArray& bytes) {
     // Every step is checked by hand: a short write (a full disk, a size limit) must
@@ -102,9 +104,8 @@ void replaceFile(const QString& path, const QByteArray& bytes) {
         throw FileError(QStringLiteral("cannot write %1").arg(path));
     };
     struct stat old {};
-    const mode_t mode = ::stat(QFile::encodeName(path).constData(), &old) == 0
-                            ? (old.st_mode & 07777)
-                            : 0644;
+    const mode_t mode =
+        ::stat(QFile::encodeName(path).constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     if (::fchmod(fd, mode) != 0)
         fail(true);
     const char* p = bytes.constData();

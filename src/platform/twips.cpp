@@ -17,11 +17,14 @@ void setTwipsGeometry(QWidget* w, double left, double top, double width, double 
 void setBackground(QWidget* w, QRgb colour) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, QColor(colour));
+    p.setColor(w->backgroundRole(), QColor(colour)); // buttons fill with their own role
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
 
-QRgb background(const QWidget* w) { return w->palette().color(QPalette::Window).rgb(); }
+QRgb background(const QWidget* w) {
+    return w->palette().color(w->backgroundRole()).rgb();
+}
 
 void setForeground(QWidget* w, QRgb colour) {
     QPalette p = w->palette();
@@ -31,6 +34,8 @@ void setForeground(QWidget* w, QRgb colour) {
     w->setPalette(p);
 }
 
-QRgb foreground(const QWidget* w) { return w->palette().color(QPalette::WindowText).rgb(); }
+QRgb foreground(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText).rgb();
+}
 
 } // namespace lumora

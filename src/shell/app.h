@@ -3,6 +3,7 @@
 // instance, owned by main (or by a test), handed to every screen by reference.
 
 #include "platform/messages.h"
+#include "platform/printer.h"
 #include "platform/random.h"
 #include "platform/webopener.h"
 #include "shell/screens.h"
@@ -31,6 +32,7 @@ public:
     SharedState state;
     Messages messages;
     WebOpener web;
+    PrinterFactory printers;
     TimeOfDayRandom random;
     Screens screens{*this};
 

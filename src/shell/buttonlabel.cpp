@@ -41,7 +41,8 @@ void ButtonLabel::setOpaque(bool opaque) {
 }
 
 void ButtonLabel::mouseMoveEvent(QMouseEvent* event) {
-    setOpaque(true);
+    if (m_hover)
+        setOpaque(true);
     event->accept();
 }
 

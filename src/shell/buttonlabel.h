@@ -10,12 +10,14 @@ namespace lumora {
 class ButtonLabel : public QLabel {
     Q_OBJECT
 public:
-    ButtonLabel(QWidget* parent, const QString& objectName, const QString& caption,
-                QRgb highlight);
+    ButtonLabel(QWidget* parent, const QString& objectName, const QString& caption, QRgb highlight);
 
     void setOpaque(bool opaque);
     bool isOpaque() const { return m_opaque; }
     QRgb highlight() const { return m_highlight; }
+
+    // A link-like label that stays as it is under the pointer.
+    void setHoverHighlight(bool on) { m_hover = on; }
 
 signals:
     void clicked();
@@ -32,6 +34,7 @@ private:
     QRgb m_highlight;
     bool m_opaque = true;
     bool m_pressed = false;
+    bool m_hover = true;
 };
 
 } // namespace lumora

@@ -31,8 +31,8 @@ void fitscreen(QWidget& screen) {
         setBackground(picture, colours::PictureBoxBlue);
     screen.setFixedSize(twipsToPixels(ScreenWidth), twipsToPixels(ScreenHeight));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    moveToPlacement(&screen, centredPlacement(displaySizeTwips(&screen),
-                                              {ScreenWidth, ScreenHeight}));
+    moveToPlacement(&screen,
+                    centredPlacement(displaySizeTwips(&screen), {ScreenWidth, ScreenHeight}));
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -6,9 +6,13 @@
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/hub.h"
 #include "shell/titlefrm.h"
 #include "worksheets/catalogue.h"
+#include "worksheets/wizard.h"
+#include "worksheets/worksheets.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -52,7 +56,8 @@ constexpr EntryDesign Entries[] = {
     {5, "Nysandra", LeftColumn, row(4), NameWidth, NameHeight, "Tahoma", 12, colours::Black, false},
     {7, "Joris Malten", LeftColumn, row(5), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
      true},
-    {0, "Orestion", RightColumn, row(0), NameWidth, NameHeight, "Tahoma", 12, colours::Black, false},
+    {0, "Orestion", RightColumn, row(0), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
+     false},
     {6, "Hedda Lindqvar", RightColumn, row(1), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
      false},
     {8, "Matthias Brekk", RightColumn, row(2), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
@@ -73,11 +78,9 @@ constexpr EntryDesign Entries[] = {
 } // namespace
 
 Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
-    Label1 = new QLabel(QStringLiteral("Lumora Mathematics"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(designFont(QStringLiteral("Tahoma"), 30, Weight::Bold));
-    setForeground(Label1, colours::Yellow);
-    Label1->setAlignment(Qt::AlignCenter);
+    Label1 = textLabel(this, QStringLiteral("Label1"), QStringLiteral("Lumora Mathematics"),
+                       designFont(QStringLiteral("Tahoma"), 30, Weight::Bold), colours::Yellow,
+                       Qt::AlignCenter);
     setTwipsGeometry(Label1, 0, 240, 12000, 720);
 
     for (const EntryDesign& e : Entries) {
@@ -102,10 +105,9 @@ Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
     Image2->setObjectName(QStringLiteral("Image2"));
     setTwipsGeometry(Image2, 4800, 6600, 2400, 1200);
 
-    Label3 = new QLabel(QStringLiteral("Lumora is published by Brenvale. Version 1.0"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
-    setForeground(Label3, colours::Yellow);
+    Label3 = textLabel(this, QStringLiteral("Label3"),
+                       QStringLiteral("Lumora is published by Brenvale. Version 1.0"),
+                       designFont(QStringLiteral("Tahoma"), 9.75), colours::Yellow);
     setTwipsGeometry(Label3, 360, 8460, 5400, 300);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -143,6 +145,12 @@ void Intro0::readCatalogue() {
 
 void Intro0::entryClicked(int index) {
     switch (index) {
+    case Tiberan:
+        app.screens.tiberan().showInFront();
+        break;
+    case Malten:
+        app.screens.malten().showInFront();
+        break;
     case WebAddress:
         app.web.open(PublisherAddress);
         break;
@@ -152,6 +160,13 @@ void Intro0::entryClicked(int index) {
         title.showInFront();
         break;
     }
+    case Wizard:
+        app.screens.wizard().showInFront();
+        break;
+    case Catalogue:
+        app.screens.worksheets().showInFront();
+        app.screens.unload(this);
+        break;
     default:
         break;
     }

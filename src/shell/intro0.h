@@ -31,7 +31,8 @@ public:
         Guide = 20,
     };
     static constexpr int EntryCount = 21;
-    static inline const QUrl PublisherAddress = QUrl(QStringLiteral("https://www.brenvale.example/"));
+    static inline const QUrl PublisherAddress =
+        QUrl(QStringLiteral("https://www.brenvale.example/"));
     static inline const QString CatalogueFile = QStringLiteral("multiple\\track.txt");
 
     explicit Intro0(App& app);

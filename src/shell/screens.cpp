@@ -1,6 +1,5 @@
 #include "shell/screens.h"
 
-
 #include <QTimer>
 
 namespace lumora {
@@ -9,7 +8,6 @@ Screens::~Screens() {
     for (auto& [name, screen] : m_loaded)
         delete screen.data();
 }
-
 
 Screen* Screens::find(const QString& name) const {
     const auto it = m_loaded.find(name);

@@ -9,7 +9,7 @@
 namespace lumora {
 
 struct SharedState {
-    static constexpr int Questions = 10;    // questions 1 to 10; index 0 is unused
+    static constexpr int Questions = 10;       // questions 1 to 10; index 0 is unused
     static constexpr int MaxWorksheets = 1000; // titles 1 to 1000; index 0 is unused
 
     using QuestionTexts = std::array<QString, Questions + 1>;

@@ -8,4 +8,6 @@ target_sources(lumora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/screen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screens.cpp
   ${CMAKE_CURRENT_LIST_DIR}/titlefrm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hub.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls.cpp
 )

@@ -7,15 +7,33 @@
 
 namespace lumora::testing {
 
+namespace {
+
+// A recording printer that hands what it printed to its test when it is done with.
+class KeptPrinter : public RecordingPrinter {
+public:
+    explicit KeptPrinter(TestApp& owner) : RecordingPrinter(11520, 15840), m_owner(owner) {}
+    ~KeptPrinter() override { m_owner.printouts.push_back(operations()); }
+
+private:
+    TestApp& m_owner;
+};
+
+} // namespace
+
 QStringList TestApp::defaultFiles() {
-    return {"Images/corvinus2.jpg", "Images/logo2.jpg", "multiple/track.txt",
-            "multiple/Tiberan.txt", "multiple/Joris Malten.txt"};
+    return {"Images/corvinus2.jpg",     "Images/logo2.jpg",        "Images/pharos.jpg",
+            "Images/arithmetica4.jpg",  "Images/sailchariot4.jpg", "Images/pharossm.jpg",
+            "Images/sailchariotsm.jpg", "multiple/track.txt",      "multiple/Tiberan.txt",
+            "multiple/Joris Malten.txt"};
 }
 
 TestApp::TestApp(const QStringList& dataFiles) {
     for (const QString& f : dataFiles)
         folder.copyFromData(f);
     app.setOnEnd([this] { ++endings; });
+    // Printouts go to a recording printer unless a test chooses another.
+    keepPrintouts(*this);
     app.web.setHandler([this](const QUrl& u) { opened.push_back(u); });
     app.messages.setResponder([this](const MessageRequest&) {
         if (answers.empty())
@@ -23,6 +41,13 @@ TestApp::TestApp(const QStringList& dataFiles) {
         const MessageAnswer a = answers.front();
         answers.pop_front();
         return a;
+    });
+}
+
+void TestApp::keepPrintouts(TestApp& t) {
+    t.app.printers.setOpener([&t](const QString& document) -> std::unique_ptr<Printer> {
+        t.printedDocuments << document;
+        return std::make_unique<KeptPrinter>(t);
     });
 }
 

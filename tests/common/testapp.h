@@ -3,6 +3,7 @@
 // the application on it, and the platform services scripted so that nothing blocks
 // and nothing leaves the machine.
 
+#include "platform/printer.h"
 #include "shell/app.h"
 #include "testing.h"
 
@@ -22,10 +23,17 @@ public:
 
     static QStringList defaultFiles();
 
+    // Sends printouts to a recording printer kept in `printouts` (the default).
+    static void keepPrintouts(TestApp& t);
+
     ScratchFolder folder;
     App app;
     int endings = 0;
     std::vector<QUrl> opened;
+    // What was printed, a printout each (on a recording printer unless a test sets
+    // another opener), and the documents' names.
+    std::vector<std::vector<RecordingPrinter::Operation>> printouts;
+    QStringList printedDocuments;
     // Answers for the next message boxes; an unexpected box is answered OK and
     // shows in app.messages.history().
     std::deque<MessageAnswer> answers;

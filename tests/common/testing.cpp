@@ -17,7 +17,9 @@ ScratchFolder::ScratchFolder() : m_previous(QDir::currentPath()) {
         qFatal("cannot make a scratch folder");
 }
 
-ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_previous); }
+ScratchFolder::~ScratchFolder() {
+    QDir::setCurrent(m_previous);
+}
 
 void ScratchFolder::write(const QString& name, const QByteArray& bytes) const {
     const QString full = m_dir.filePath(name);
@@ -38,11 +40,12 @@ bool ScratchFolder::exists(const QString& name) const {
     return QFileInfo::exists(m_dir.filePath(name));
 }
 
-void ScratchFolder::copyFromData(const QString& name) const {
+bool ScratchFolder::copyFromData(const QString& name) const {
     QFile f(dataFolder() + '/' + name);
     if (!f.open(QIODevice::ReadOnly))
-        qFatal("no data file %s", qPrintable(name));
+        return false;
     write(name, f.readAll());
+    return true;
 }
 
 QStringList ScratchFolder::list(const QString& folder) const {

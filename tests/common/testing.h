@@ -30,8 +30,9 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
     bool exists(const QString& name) const;
-    // Copies a file of the product's data/ folder into the same place here.
-    void copyFromData(const QString& name) const;
+    // Copies a file of the product's data/ folder into the same place here; false
+    // when the product has no such file.
+    bool copyFromData(const QString& name) const;
     // Files of one folder, sorted.
     QStringList list(const QString& folder) const;
 
@@ -48,6 +49,6 @@ QByteArray crlf(const QStringList& lines);
 
 } // namespace lumora::testing
 
-#define LUMORA_TEST(Class)                                                                        \
-    static const ::lumora::testing::Registrar registrar_##Class(                                  \
+#define LUMORA_TEST(Class)                                                                         \
+    static const ::lumora::testing::Registrar registrar_##Class(                                   \
         [] { return std::unique_ptr<QObject>(new Class); });

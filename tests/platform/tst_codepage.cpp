@@ -12,7 +12,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("ascii") << QByteArray("Tiberan, 84") << QStringLiteral("Tiberan, 84");
-        QTest::newRow("latin-1 range") << QByteArray("caf\xe9 \xbd \xd7") << QStringLiteral("café ½ ×");
+        QTest::newRow("latin-1 range")
+            << QByteArray("caf\xe9 \xbd \xd7") << QStringLiteral("café ½ ×");
         QTest::newRow("euro and quotes")
             << QByteArray("\x80 \x93x\x94 \x85") << QStringLiteral("€ “x” …");
         QTest::newRow("dashes, OE, Y diaeresis")

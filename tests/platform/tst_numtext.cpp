@@ -63,18 +63,30 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0.7") << 0.7 << "0.0#" << "0.7";
-        QTest::newRow("2.0") << 2.0 << "0.0#" << "2.0";
-        QTest::newRow("0.05") << 0.05 << "0.0#" << "0.05";
-        QTest::newRow("0.057 rounds to two places") << 0.057 << "0.0#" << "0.06";
-        QTest::newRow("halfway goes up") << 0.015 << "0.0#" << "0.02";
-        QTest::newRow("0.995 carries") << 0.995 << "0.0#" << "1.0";
-        QTest::newRow("0.004 rounds to nothing") << 0.004 << "0.0#" << "0.0";
-        QTest::newRow("4.57") << 4.57 << "0.0######" << "4.57";
-        QTest::newRow("0.007") << 0.007 << "0.0######" << "0.007";
-        QTest::newRow("4.0") << 4.0 << "0.0######" << "4.0";
-        QTest::newRow("0.00005") << 0.00005 << "0.0######" << "0.00005";
-        QTest::newRow("99.9") << 99.9 << "0.0######" << "99.9";
+        QTest::newRow("0.7") << 0.7 << "0.0#"
+                             << "0.7";
+        QTest::newRow("2.0") << 2.0 << "0.0#"
+                             << "2.0";
+        QTest::newRow("0.05") << 0.05 << "0.0#"
+                              << "0.05";
+        QTest::newRow("0.057 rounds to two places") << 0.057 << "0.0#"
+                                                    << "0.06";
+        QTest::newRow("halfway goes up") << 0.015 << "0.0#"
+                                         << "0.02";
+        QTest::newRow("0.995 carries") << 0.995 << "0.0#"
+                                       << "1.0";
+        QTest::newRow("0.004 rounds to nothing") << 0.004 << "0.0#"
+                                                 << "0.0";
+        QTest::newRow("4.57") << 4.57 << "0.0######"
+                              << "4.57";
+        QTest::newRow("0.007") << 0.007 << "0.0######"
+                               << "0.007";
+        QTest::newRow("4.0") << 4.0 << "0.0######"
+                             << "4.0";
+        QTest::newRow("0.00005") << 0.00005 << "0.0######"
+                                 << "0.00005";
+        QTest::newRow("99.9") << 99.9 << "0.0######"
+                              << "99.9";
     }
     void patterns() {
         QFETCH(double, value);

@@ -11,16 +11,22 @@ private slots:
     void findsFilesWhateverTheCase_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("path");
-        QTest::newRow("exact, backslash") << "Images\\corvinus2.jpg" << "Images/corvinus2.jpg";
-        QTest::newRow("forward slash") << "multiple/track.txt" << "multiple/track.txt";
-        QTest::newRow("folder case") << "images\\corvinus2.jpg" << "Images/corvinus2.jpg";
-        QTest::newRow("file case") << "wmf\\Key Tiberana.wmf" << "wmf/key Tiberana.wmf";
-        QTest::newRow("both") << "WMF2\\KEY TIBERANA.WMF" << "wmf2/key Tiberana.wmf";
+        QTest::newRow("exact, backslash") << "Images\\corvinus2.jpg"
+                                          << "Images/corvinus2.jpg";
+        QTest::newRow("forward slash") << "multiple/track.txt"
+                                       << "multiple/track.txt";
+        QTest::newRow("folder case") << "images\\corvinus2.jpg"
+                                     << "Images/corvinus2.jpg";
+        QTest::newRow("file case") << "wmf\\Key Tiberana.wmf"
+                                   << "wmf/key Tiberana.wmf";
+        QTest::newRow("both") << "WMF2\\KEY TIBERANA.WMF"
+                              << "wmf2/key Tiberana.wmf";
         QTest::newRow("blank in the name") << "multiple\\Joris Malten.txt"
                                            << "multiple/Joris Malten.txt";
         QTest::newRow("missing file keeps its name") << "Images\\nothere.jpg"
                                                      << "Images/nothere.jpg";
-        QTest::newRow("missing folder keeps the rest") << "Nowhere\\Else.txt" << "Nowhere/Else.txt";
+        QTest::newRow("missing folder keeps the rest") << "Nowhere\\Else.txt"
+                                                       << "Nowhere/Else.txt";
     }
     void findsFilesWhateverTheCase() {
         QFETCH(QString, name);

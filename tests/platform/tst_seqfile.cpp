@@ -62,8 +62,7 @@ private slots:
             << QByteArray("\"a\r\nb\"\r\nc\r\n") << QStringList{"a\r\nb", "c"};
         QTest::newRow("unclosed quote runs to the end")
             << QByteArray("\"abc\r\n") << QStringList{"abc\r\n"};
-        QTest::newRow("last line without an end")
-            << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("last line without an end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
         QTest::newRow("bare LF and CR end lines")
             << QByteArray("a\nb\rc\r\n") << QStringList{"a", "b", "c"};
         QTest::newRow("code page decoded")

@@ -69,8 +69,8 @@ private slots:
         testing::ScratchFolder dir;
         QImage img(30, 20, QImage::Format_RGB32);
         img.fill(Qt::red);
-        QVERIFY(img.save(dir.path() + "/Images/a.jpg") || (QDir().mkpath("Images") &&
-                                                          img.save(dir.path() + "/Images/a.jpg")));
+        QVERIFY(img.save(dir.path() + "/Images/a.jpg") ||
+                (QDir().mkpath("Images") && img.save(dir.path() + "/Images/a.jpg")));
         QLabel box;
         loadPicture(&box, "images\\A.JPG", true);
         QCOMPARE(box.size(), QSize(30, 20));

@@ -103,9 +103,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("back");
-        QTest::newRow("commas") << "a, b, c" << "a& b& c" << "a, b, c";
-        QTest::newRow("an ampersand comes back as a comma") << "Tom & Jo" << "Tom & Jo" << "Tom , Jo";
-        QTest::newRow("nothing to do") << "Plain" << "Plain" << "Plain";
+        QTest::newRow("commas") << "a, b, c"
+                                << "a& b& c"
+                                << "a, b, c";
+        QTest::newRow("an ampersand comes back as a comma") << "Tom & Jo"
+                                                            << "Tom & Jo"
+                                                            << "Tom , Jo";
+        QTest::newRow("nothing to do") << "Plain"
+                                       << "Plain"
+                                       << "Plain";
     }
     void commaEncoding() {
         QFETCH(QString, typed);
@@ -128,7 +134,7 @@ private slots:
         QCOMPARE(bytes.count("\r\n"), 72);
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(bytes.count('\n'), 72); // no bare line feeds
-        QVERIFY(bytes.contains('&'));     // at least one text holds a comma
+        QVERIFY(bytes.contains('&'));    // at least one text holds a comma
         SharedState s;
         loadquestions(s, file);
         QVERIFY(!s.quiztitle.isEmpty());

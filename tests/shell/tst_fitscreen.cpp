@@ -46,7 +46,8 @@ private slots:
             if (picture)
                 QCOMPARE(background(picture), qRgb(49, 135, 214));
             const QSize display = QGuiApplication::primaryScreen()->geometry().size();
-            QCOMPARE(screen.pos(), QPoint((display.width() - 800) / 2, (display.height() - 600) / 2));
+            QCOMPARE(screen.pos(),
+                     QPoint((display.width() - 800) / 2, (display.height() - 600) / 2));
             QVERIFY(!QGuiApplication::overrideCursor()); // the hourglass is gone again
         }
     }

@@ -1,8 +1,8 @@
 #include "platform/twips.h"
+#include "shell/buttonlabel.h"
 #include "shell/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
-#include "shell/buttonlabel.h"
 #include "testapp.h"
 
 #include <QGuiApplication>

@@ -33,10 +33,12 @@ private slots:
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("to the empty catalogue") << QStringList{} << "Fractions" << QStringList{"Fractions"};
+        QTest::newRow("to the empty catalogue")
+            << QStringList{} << "Fractions" << QStringList{"Fractions"};
         QTest::newRow("always last") << QStringList{"B", "A"} << "C" << QStringList{"B", "A", "C"};
         QTest::newRow("already listed: unchanged")
-            << QStringList{"A", "Fractions", "C"} << "Fractions" << QStringList{"A", "Fractions", "C"};
+            << QStringList{"A", "Fractions", "C"} << "Fractions"
+            << QStringList{"A", "Fractions", "C"};
         QTest::newRow("letter case makes another entry")
             << QStringList{"Fractions"} << "fractions" << QStringList{"Fractions", "fractions"};
         QTest::newRow("commas stored as ampersands")
@@ -106,8 +108,8 @@ private slots:
             << QStringList{"A"};
         QTest::newRow("not listed: nothing changes")
             << QStringList{"A", "B", "C"} << "Q" << false << QStringList{"A", "B", "C"};
-        QTest::newRow("case matters") << QStringList{"A", "B"} << "a" << false
-                                      << QStringList{"A", "B"};
+        QTest::newRow("case matters")
+            << QStringList{"A", "B"} << "a" << false << QStringList{"A", "B"};
     }
     void removing() {
         QFETCH(QStringList, before);
@@ -196,7 +198,8 @@ private slots:
             QTest::newRow(qPrintable(QStringLiteral("holds %1").arg(c)))
                 << QStringLiteral("a%1b").arg(c) << false;
         QTest::newRow("tab") << "a\tb" << false;
-        QTest::newRow("outside the code page") << QStringLiteral("Area of a circle: \u03c0r") << false;
+        QTest::newRow("outside the code page")
+            << QStringLiteral("Area of a circle: \u03c0r") << false;
         QTest::newRow("greek alone") << QStringLiteral("\u03c0") << false;
     }
     void titleRule() {

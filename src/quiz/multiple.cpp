@@ -1,0 +1,173 @@
+#include "quiz/multiple.h"
+
+#include "platform/fonts.h"
+#include "platform/numtext.h"
+#include "platform/twips.h"
+#include "quiz/printouts.h"
+#include "quiz/scoring.h"
+#include "quiz/welldone.h"
+#include "quiz/wrong.h"
+#include "shell/app.h"
+#include "shell/buttonlabel.h"
+#include "shell/controls.h"
+#include "shell/fitscreen.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace lumora {
+
+Multiple& Screens::multiple() { return get<Multiple>(QStringLiteral("multiple")); }
+
+namespace {
+
+QFont times(double points) { return designFont(QStringLiteral("Times New Roman"), points); }
+
+constexpr QRgb Green = qRgb(0, 255, 0);
+constexpr QRgb LightBlue = qRgb(0, 255, 255);
+
+} // namespace
+
+Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
+    Label1 = textLabel(this, QStringLiteral("Label1"), QStringLiteral("Multiple Choice"),
+                       designFont(QStringLiteral("Tahoma"), 36, Weight::Bold), colours::Yellow,
+                       Qt::AlignCenter);
+    setBackground(Label1, colours::Black);
+    setTwipsGeometry(Label1, 240, 240, 6480, 840);
+
+    Label5 = textLabel(this, QStringLiteral("Label5"), QStringLiteral("Lumora"), times(24), Green);
+    setTwipsGeometry(Label5, 240, 1200, 8640, 540);
+    Label6 = textLabel(this, QStringLiteral("Label6"), QStringLiteral("Worksheet 1"), times(24),
+                       LightBlue);
+    setTwipsGeometry(Label6, 240, 1740, 8640, 540);
+
+    // The no-choice button hides behind the picture box: choosing it clears the four.
+    m_choices = new QButtonGroup(this);
+    for (int i = 1; i <= NoChoice; ++i) {
+        auto* option = new QRadioButton(this);
+        option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        option->setFont(designFont(QStringLiteral("Times New Roman"), 20.25));
+        setForeground(option, colours::Yellow);
+        QPalette dot = option->palette(); // a black mark in a white circle, as on paper
+        dot.setColor(QPalette::Text, Qt::black);
+        dot.setColor(QPalette::Base, Qt::white);
+        option->setPalette(dot);
+        setTwipsGeometry(option, 1200, 4560 + 720.0 * (i - 1), 10200, 600);
+        m_choices->addButton(option, i);
+        Option1[i] = option;
+    }
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    setTwipsGeometry(Picture1, 9360, 240, 2400, 1800);
+
+    Label4 = textLabel(this, QStringLiteral("Label4"), QStringLiteral("Question 1"), times(24),
+                       colours::Yellow);
+    setTwipsGeometry(Label4, 240, 2520, 6000, 540);
+
+    Label2 = textLabel(this, QStringLiteral("Label2"), QString(), times(30), colours::Yellow);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setWordWrap(true);
+    setTwipsGeometry(Label2, 240, 3060, 11520, 1440);
+
+    const char* captions[] = {"<< Previous Question", "Next Question >>", "Exit",
+                              "Print Worksheet"};
+    const double lefts[] = {240, 4200, 9960, 9120};
+    const double tops[] = {8160, 8160, 8160, 2160};
+    const double widths[] = {3720, 3720, 1800, 2640};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
+                              QString::fromLatin1(captions[i]));
+        setTwipsGeometry(b, lefts[i], tops[i], widths[i], 480);
+        Label3[i] = b;
+    }
+    Label3[Backward]->hide();
+    Label3[PrintButton]->hide();
+    connect(Label3[Backward], &ButtonLabel::clicked, this, &Multiple::backward);
+    connect(Label3[Forward], &ButtonLabel::clicked, this, &Multiple::forward);
+    connect(Label3[PrintButton], &ButtonLabel::clicked, this, [this] {
+        printouts::runWorksheetPrintout(this->app.messages, this->app.printers, Label5->text(),
+                                        Label6->text(), this->app.state, this);
+    });
+    connect(Label3[ExitButton], &ButtonLabel::clicked, this,
+            [this] { this->app.screens.unload(this); });
+    setHoverResets({Label3[0], Label3[1], Label3[2], Label3[3]});
+}
+
+void Multiple::load() {
+    fitscreen(*this);
+    SharedState& s = app.state;
+    s.score = 0;
+    s.total = SharedState::Questions;
+    s.questnum = 1;
+    for (int i = 1; i <= SharedState::Questions; ++i)
+        s.questresult[i] = 0;
+    Option1[NoChoice]->move(Picture1->x() + twipsToPixels(240), Picture1->y() + twipsToPixels(240));
+    Picture1->raise();
+    for (int i = 1; i <= 4; ++i)
+        setBackground(Option1[i], colours::ScreenBlue);
+    Label6->setText(s.quiztitle);
+    showquest();
+}
+
+void Multiple::offerPrinting() { Label3[PrintButton]->show(); }
+
+void Multiple::showquest() {
+    const SharedState& s = app.state;
+    const int q = s.questnum;
+    Option1[NoChoice]->setChecked(true);
+    Label3[Backward]->show();
+    Label3[Forward]->setText(QStringLiteral("Next Question >>"));
+    Label4->setText(QStringLiteral("Question") + signedText(q));
+    Label2->setText(s.question[q]);
+    Option1[1]->setText(s.choicea[q]);
+    Option1[2]->setText(s.choiceb[q]);
+    Option1[3]->setText(s.choicec[q]);
+    Option1[4]->setText(s.choiced[q]);
+    if (q == 1)
+        Label3[Backward]->hide();
+    if (q == SharedState::Questions)
+        Label3[Forward]->setText(QStringLiteral("Check Score >>"));
+    if (Option1[NoChoice]->isVisible())
+        Option1[NoChoice]->setFocus();
+}
+
+int Multiple::chosen() const {
+    const int id = m_choices->checkedId();
+    return id >= 1 && id <= 4 ? id : 0;
+}
+
+void Multiple::backward() {
+    if (app.state.questnum <= 1)
+        return;
+    --app.state.questnum;
+    showquest();
+}
+
+void Multiple::forward() {
+    SharedState& s = app.state;
+    s.questresult[s.questnum] = scoring::isRight(s.correctanswer[s.questnum], chosen()) ? 1 : 0;
+    ++s.questnum;
+    if (s.questnum <= SharedState::Questions) {
+        showquest();
+        return;
+    }
+    finish();
+}
+
+void Multiple::finish() {
+    SharedState& s = app.state;
+    const scoring::Result result = scoring::count(s);
+    s.score += result.score;
+    app.screens.wrong().fill(Label6->text(), result.reviewLines);
+    s.quizheading = Label5->text();
+    Welldone& results = app.screens.welldone();
+    results.Label6->hide();
+    results.Label5->show();
+    results.Label3[Welldone::FirstButton]->show();
+    results.showInFront();
+    app.screens.unload(this);
+}
+
+} // namespace lumora

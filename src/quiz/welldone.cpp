@@ -1,0 +1,146 @@
+#include "quiz/welldone.h"
+
+#include "platform/fonts.h"
+#include "platform/pictures.h"
+#include "platform/seqfile.h"
+#include "platform/twips.h"
+#include "quiz/printouts.h"
+#include "quiz/scoring.h"
+#include "quiz/wrong.h"
+#include "shell/app.h"
+#include "shell/buttonlabel.h"
+#include "shell/controls.h"
+#include "shell/fitscreen.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace lumora {
+
+Welldone& Screens::welldone() { return get<Welldone>(QStringLiteral("Welldone")); }
+
+namespace {
+
+QLabel* messageLabel(QWidget* parent, const char* name, const QString& text, double points) {
+    QLabel* l = textLabel(parent, QString::fromLatin1(name), text,
+                          designFont(QStringLiteral("Times New Roman"), points), colours::Yellow,
+                          Qt::AlignCenter);
+    l->setWordWrap(true);
+    return l;
+}
+
+ButtonLabel* button(QWidget* parent, int index, const QString& caption) {
+    return buttonLabel(parent, QStringLiteral("Label3(%1)").arg(index), caption);
+}
+
+} // namespace
+
+Welldone::Welldone(App& app) : Screen(app, QStringLiteral("Welldone")) {
+    Label4 = textLabel(this, QStringLiteral("Label4"), QStringLiteral("Well Done!"),
+                       designFont(QStringLiteral("Tahoma"), 36, Weight::Bold), colours::Yellow,
+                       Qt::AlignCenter);
+    setBackground(Label4, colours::Black);
+    setTwipsGeometry(Label4, 240, 240, 11520, 840);
+
+    Label3[FirstButton] = button(this, FirstButton, QStringLiteral("Check Wrong Answers"));
+    setTwipsGeometry(Label3[FirstButton], 240, 1320, 3840, 480);
+    Label3[FirstButton]->hide();
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    setTwipsGeometry(Picture1, 6960, 1320, 4800, 3600);
+
+    Label1 = messageLabel(
+        this, "Label1", QStringLiteral("Excellent work you have completed this task successfully"),
+        24);
+    setTwipsGeometry(Label1, 240, 5040, 11520, 600);
+
+    Label6 = messageLabel(this, "Label6", QStringLiteral("Read the Key Facts and try again."), 24);
+    setTwipsGeometry(Label6, 240, 5700, 11520, 600);
+
+    Label5 = messageLabel(this, "Label5", QString(), 24);
+    setTwipsGeometry(Label5, 240, 5700, 11520, 1080);
+    Label5->hide();
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(designFont(QStringLiteral("Times New Roman"), 24));
+    Text1->setMaxLength(NameLength);
+    Text1->setAlignment(Qt::AlignCenter);
+    setTwipsGeometry(Text1, 2400, 5880, 7200, 600);
+    Text1->hide();
+
+    Label2 = messageLabel(
+        this, "Label2",
+        QStringLiteral("Enter your name in the box above before printing your certificate"), 18);
+    setTwipsGeometry(Label2, 240, 6600, 11520, 480);
+    Label2->hide();
+
+    Label3[ExitButton] = button(this, ExitButton, QStringLiteral("Exit"));
+    setTwipsGeometry(Label3[ExitButton], 9960, 8280, 1800, 480);
+
+    connect(Label3[FirstButton], &ButtonLabel::clicked, this, &Welldone::firstClicked);
+    connect(Label3[ExitButton], &ButtonLabel::clicked, this, &Welldone::exitClicked);
+    setHoverResets({Label3[FirstButton], Label3[ExitButton]});
+
+    for (QTimer* t : {&Timer1, &Timer2}) {
+        t->setParent(this);
+        t->setSingleShot(true);
+    }
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(1);
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer2.setInterval(10);
+    connect(&Timer1, &QTimer::timeout, this, &Welldone::showPicture);
+    connect(&Timer2, &QTimer::timeout, this, &Welldone::settleFocus);
+}
+
+void Welldone::load() {
+    fitscreen(*this);
+    const int s = app.state.score;
+    const int total = app.state.total;
+    Label1->setText(scoring::resultMessage(s, total));
+    Label3[FirstButton]->setText(scoring::firstButtonCaption(s, total));
+    if (scoring::band(s, total) == scoring::Band::Perfect) {
+        Label6->hide();
+        Label3[FirstButton]->show();
+        Text1->show();
+        Label2->show();
+    } else {
+        Label5->setText(scoring::hint(s, total));
+    }
+    Timer1.start();
+}
+
+void Welldone::showPicture() {
+    // The screen is up by now; a missing picture leaves the box empty.
+    try {
+        loadPicture(Picture1, QStringLiteral("images\\corvinus2.jpg"));
+    } catch (const FileError&) {
+    }
+    Timer2.start();
+}
+
+void Welldone::settleFocus() {
+    if (Text1->isVisible())
+        Text1->setFocus();
+    Label3[FirstButton]->setOpaque(true);
+    Label3[ExitButton]->setOpaque(true);
+}
+
+void Welldone::firstClicked() {
+    if (app.state.score == app.state.total) {
+        printouts::runCertificatePrintout(app.messages, app.printers, app.state, Text1->text(),
+                                          font(), this);
+        return;
+    }
+    app.screens.wrong().showInFront();
+}
+
+void Welldone::exitClicked() {
+    if (Screen* review = app.screens.find(QStringLiteral("Wrong")))
+        app.screens.unload(review);
+    app.screens.unload(this);
+}
+
+} // namespace lumora

@@ -1,0 +1,212 @@
+#include "worksheets/worksheets.h"
+
+#include "platform/fonts.h"
+#include "platform/numtext.h"
+#include "platform/seqfile.h"
+#include "platform/twips.h"
+#include "quiz/multiple.h"
+#include "quiz/questionfile.h"
+#include "shell/app.h"
+#include "shell/buttonlabel.h"
+#include "shell/controls.h"
+#include "shell/fitscreen.h"
+#include "shell/intro0.h"
+#include "worksheets/catalogue.h"
+#include "worksheets/wizard.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace lumora {
+
+Worksheets& Screens::worksheets() { return get<Worksheets>(QStringLiteral("worksheets")); }
+
+namespace catalogue_page {
+
+Mode mode(bool editTicked, bool deleteTicked) {
+    if (editTicked)
+        return Mode::Edit;
+    return deleteTicked ? Mode::Delete : Mode::Quiz;
+}
+
+Range entriesOf(int page, int numworksheets) {
+    const int first = Size * page + 1;
+    const int last = std::min({numworksheets, Size * page + Size, SharedState::MaxWorksheets});
+    return {first, last};
+}
+
+bool hasNextPage(int page, int numworksheets) {
+    return page < LastPage && numworksheets > Size * page + Size;
+}
+
+} // namespace catalogue_page
+
+using namespace catalogue_page;
+
+Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
+    Label1 = textLabel(this, QStringLiteral("Label1"), QStringLiteral("Worksheets Catalogue"),
+                       designFont(QStringLiteral("Tahoma"), 24, Weight::Bold), colours::Yellow);
+    setTwipsGeometry(Label1, 240, 180, 7800, 600);
+
+    for (int k = 1; k <= Size; ++k) {
+        auto* entry =
+            new ButtonLabel(this, QStringLiteral("Label2(%1)").arg(k), QString(), colours::Black);
+        entry->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        entry->setIndent(6);
+        entry->setWordWrap(false);
+        setTwipsGeometry(entry, 240, 960 + 300.0 * (k - 1), 7440, 285);
+        connect(entry, &ButtonLabel::clicked, this, [this, k] { entryClicked(k); });
+        Label2[k] = entry;
+    }
+    Label2[ExitButton] = buttonLabel(this, QStringLiteral("Label2(0)"), QStringLiteral("Exit"));
+    setTwipsGeometry(Label2[ExitButton], 9960, 8280, 1800, 480);
+    connect(Label2[ExitButton], &ButtonLabel::clicked, this, &Worksheets::exitClicked);
+
+    const char* links[] = {"<< Previous Page", "Next Page >>"};
+    for (int i = 0; i < 2; ++i) {
+        auto* link = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
+                                 QString::fromLatin1(links[i]), 12);
+        link->setHoverHighlight(false);
+        link->setOpaque(false);
+        link->setFrameStyle(QFrame::NoFrame);
+        setTwipsGeometry(link, 8160, 4200 + 600.0 * i, 3600, 420);
+        link->hide();
+        Label3[i] = link;
+    }
+    connect(Label3[PreviousPage], &ButtonLabel::clicked, this, [this] { turnPage(-1); });
+    connect(Label3[NextPage], &ButtonLabel::clicked, this, [this] { turnPage(1); });
+
+    Label4 = textLabel(this, QStringLiteral("Label4"), QStringLiteral("Page 1"),
+                       designFont(QStringLiteral("Tahoma"), 14.25, Weight::Bold), colours::Yellow,
+                       Qt::AlignCenter);
+    setTwipsGeometry(Label4, 8160, 3480, 3600, 480);
+
+    Check1 = new QCheckBox(QStringLiteral("Edit Worksheet"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check2 = new QCheckBox(QStringLiteral("Delete Worksheet"), this);
+    Check2->setObjectName(QStringLiteral("Check2"));
+    int row = 0;
+    for (QCheckBox* box : {Check1, Check2}) {
+        box->setFont(designFont(QStringLiteral("Tahoma"), 12, Weight::Bold));
+        setForeground(box, colours::Yellow);
+        QPalette mark = box->palette();
+        mark.setColor(QPalette::Text, Qt::black);
+        mark.setColor(QPalette::Base, Qt::white);
+        box->setPalette(mark);
+        setTwipsGeometry(box, 8160, 1200 + 600.0 * row++, 3600, 420);
+    }
+    // At most one mode box is ticked: ticking one unticks the other.
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            Check2->setChecked(false);
+    });
+    connect(Check2, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            Check1->setChecked(false);
+    });
+
+    setHoverResets({Label2.begin(), Label2.end()});
+}
+
+void Worksheets::load() {
+    fitscreen(*this);
+    catalogue::readQuietly(app.state, Intro0::CatalogueFile);
+    setBackground(Check1, colours::ScreenBlue);
+    setBackground(Check2, colours::ScreenBlue);
+    app.state.worksheetpage = 0;
+    for (int k = 1; k <= Size; ++k) {
+        Label2[k]->hide();
+        Label2[k]->setFont(designFont(QStringLiteral("Tahoma"), 12, Weight::Bold));
+    }
+    Label3[NextPage]->setVisible(hasNextPage(0, app.state.numworksheets));
+    const Range r = entriesOf(0, app.state.numworksheets);
+    for (int i = r.first; i <= r.last; ++i) {
+        Label2[i]->setText(catalogue::shownTitle(app.state.worksheetname[i]));
+        Label2[i]->show();
+    }
+}
+
+void Worksheets::workpage() {
+    const int page = app.state.worksheetpage;
+    for (int k = 1; k <= Size; ++k) {
+        Label2[k]->clear();
+        Label2[k]->hide();
+    }
+    Label3[PreviousPage]->setVisible(page > 0);
+    Label3[NextPage]->setVisible(hasNextPage(page, app.state.numworksheets));
+    Label4->setText(QStringLiteral("Page") + signedText(page + 1));
+    const Range r = entriesOf(page, app.state.numworksheets);
+    for (int i = r.first; i <= r.last; ++i) {
+        ButtonLabel* entry = Label2[i - Size * page];
+        entry->setText(catalogue::shownTitle(app.state.worksheetname[i]));
+        entry->show();
+    }
+}
+
+void Worksheets::turnPage(int by) {
+    const int page = app.state.worksheetpage + by;
+    if (page < 0 || page > LastPage)
+        return;
+    app.state.worksheetpage = page;
+    workpage();
+}
+
+void Worksheets::entryClicked(int k) {
+    const QString caption = Label2[k]->text();
+    try {
+        loadquestions(app.state, catalogue::worksheetFile(caption));
+        switch (mode(Check1->isChecked(), Check2->isChecked())) {
+        case Mode::Edit:
+            editworksheet();
+            break;
+        case Mode::Quiz:
+            runQuiz();
+            break;
+        case Mode::Delete:
+            deleteEntry(caption);
+            break;
+        }
+    } catch (const FileError&) {
+        app.messages.show(Corrupted, MessageButtons::Ok, Messages::DefaultTitle, this);
+    }
+}
+
+void Worksheets::editworksheet() {
+    Wizard& wizard = app.screens.wizard();
+    wizard.fill(worksheet::fromQuiz(app.state));
+    wizard.showInFront();
+}
+
+void Worksheets::runQuiz() {
+    // The menu lends the quiz its portrait and its heading; reading them loads it,
+    // unseen, behind this screen.
+    Intro0& menu = app.screens.intro0();
+    Multiple& quiz = app.screens.multiple();
+    const QPixmap portrait = menu.Image1->pixmap();
+    if (!portrait.isNull())
+        quiz.Picture1->setPixmap(
+            portrait.scaled(quiz.Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    quiz.Label5->setText(menu.Label1->text());
+    quiz.offerPrinting();
+    quiz.showInFront();
+}
+
+void Worksheets::deleteEntry(const QString& caption) {
+    const QString question = QStringLiteral("Are you sure that you want to delete the worksheet ") +
+                             caption + QStringLiteral("?");
+    if (app.messages.show(question, MessageButtons::OkCancel, QString(), this) != MessageAnswer::Ok)
+        return;
+    app.state.delname = caption;
+    catalogue::delworksheet(app.state);
+    // Redraw the whole page, links too, so that no link leads to an empty page.
+    const int pages = std::max(0, (app.state.numworksheets - 1) / Size);
+    app.state.worksheetpage = std::min(app.state.worksheetpage, std::min(pages, LastPage));
+    workpage();
+}
+
+void Worksheets::exitClicked() {
+    app.screens.intro0().showInFront();
+    app.screens.unload(this);
+}
+
+} // namespace lumora
