@@ -1,6 +1,10 @@
 // Grabs the screens to PNG files for the README and for looking at them:
 //   lumora_screenshots <data folder> <output folder>
 // Runs on any Qt platform; the offscreen one needs no display.
+#include "activities/decimals.h"
+#include "activities/decmult.h"
+#include "activities/tibpuz.h"
+#include "activities/triangular.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
@@ -111,6 +115,15 @@ int main(int argc, char** argv) {
     emit app.screens.wrong().Label3[lumora::Wrong::ExitButton]->clicked();
     app.screens.unload(&hub);
     settle();
+
+    // The activities.
+    for (lumora::Screen* s : std::initializer_list<lumora::Screen*>{
+             &app.screens.tibpuz(), &app.screens.triangular(), &app.screens.decmult(),
+             &app.screens.decimals()}) {
+        s->showInFront();
+        ok = save(*s, out, s->objectName() + QStringLiteral(".png")) && ok;
+        app.screens.unload(s);
+    }
 
     // A teacher's worksheet in the wizard, and a catalogue with a full first page.
     lumora::worksheet::Entries sheet;

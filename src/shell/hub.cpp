@@ -1,5 +1,9 @@
 #include "shell/hub.h"
 
+#include "activities/decimals.h"
+#include "activities/decmult.h"
+#include "activities/tibpuz.h"
+#include "activities/triangular.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/seqfile.h"
@@ -24,6 +28,8 @@ const HubRecord HubRecord::tiberan = {
     "Images\\arithmetica4.jpg",
     "Tiberan's Life",
     "Triangular Numbers",
+    [](Screens& s) -> Screen& { return s.tibpuz(); },
+    [](Screens& s) -> Screen& { return s.triangular(); },
     "multiple\\Tiberan.txt",
     "Images\\pharossm.jpg",
     {3, "key Tiberan"},
@@ -38,6 +44,8 @@ const HubRecord HubRecord::malten = {
     nullptr,
     "Decimals",
     "Multiplying Decimals",
+    [](Screens& s) -> Screen& { return s.decimals(); },
+    [](Screens& s) -> Screen& { return s.decmult(); },
     "multiple\\Joris Malten.txt",
     "Images\\sailchariotsm.jpg",
     {3, "key malten"},
@@ -154,8 +162,9 @@ void Hub::openQuiz() {
     quiz.showInFront();
 }
 
-void Hub::openActivity(int /*index*/) {
-    // The activity screens are opened here once they are built.
+void Hub::openActivity(int index) {
+    auto open = index == FirstActivity ? m_record.openFirst : m_record.openSecond;
+    open(app.screens).showInFront();
 }
 
 void Hub::openPages(const PageSet& /*pages*/) {

@@ -12,6 +12,7 @@ class QLabel;
 namespace lumora {
 
 class ButtonLabel;
+class Screens;
 
 struct PageSet {
     int pagecount;
@@ -26,6 +27,8 @@ struct HubRecord {
     const char* secondPicture;  // at the top left, or null
     const char* firstActivity;  // caption of Label3(1)
     const char* secondActivity; // caption of Label3(3)
+    Screen& (*openFirst)(Screens&);  // the screen of Label3(1)
+    Screen& (*openSecond)(Screens&); // the screen of Label3(3)
     const char* questionFile;
     const char* smallPicture; // the quiz screen's picture
     PageSet keyFacts;
