@@ -117,9 +117,9 @@ int main(int argc, char** argv) {
     settle();
 
     // The activities.
-    for (lumora::Screen* s : std::initializer_list<lumora::Screen*>{
-             &app.screens.tibpuz(), &app.screens.triangular(), &app.screens.decmult(),
-             &app.screens.decimals()}) {
+    for (lumora::Screen* s :
+         std::initializer_list<lumora::Screen*>{&app.screens.tibpuz(), &app.screens.triangular(),
+                                                &app.screens.decmult(), &app.screens.decimals()}) {
         s->showInFront();
         ok = save(*s, out, s->objectName() + QStringLiteral(".png")) && ok;
         app.screens.unload(s);

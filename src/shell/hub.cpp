@@ -65,8 +65,8 @@ struct ButtonPlace {
 // Key Facts and Teacher's Notes at the top right; the quiz, the two activities and
 // Exit in one row along the bottom.
 constexpr ButtonPlace Places[] = {
-    {Hub::KeyFacts, 9120, 240, 2640},       {Hub::TeachersNotes, 9120, 840, 2640},
-    {Hub::MultipleChoice, 240, 8280, 2760}, {Hub::FirstActivity, 3120, 8280, 2520},
+    {Hub::KeyFacts, 9120, 240, 2640},        {Hub::TeachersNotes, 9120, 840, 2640},
+    {Hub::MultipleChoice, 240, 8280, 2760},  {Hub::FirstActivity, 3120, 8280, 2520},
     {Hub::SecondActivity, 5760, 8280, 3720}, {Hub::ExitButton, 9600, 8280, 2160},
 };
 

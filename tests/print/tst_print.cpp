@@ -6,8 +6,17 @@
 #include "pdftools.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
+#include "quiz/multiple.h"
 #include "quiz/printouts.h"
+#include "quiz/welldone.h"
+#include "shell/buttonlabel.h"
+#include "shell/hub.h"
+#include "testapp.h"
 #include "testing.h"
+#include "worksheets/worksheets.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
 
 #include <QDateTime>
 #include <QDir>
@@ -96,23 +105,31 @@ private slots:
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), m_queue);
     }
 
+    // A perfect quiz taken on the real screens, and its certificate printed from the
+    // results screen on the system's default printer.
     void certificate() {
-        SharedState s;
-        s.quizheading = "Tiberan Quiz";
-        s.score = 10;
-        s.total = 10;
-        const auto [spooled, made] = print([&] {
-            printouts::runCertificatePrintout(m_messages, m_printers, s, "Ada Brook",
-                                              QApplication::font());
-        });
+        testing::TestApp t;
+        t.app.printers.setOpener({}); // the real default printer
+        t.app.screens.tiberan().showInFront();
+        testing::clickMouse(t.app.screens.tiberan().Label3[Hub::MultipleChoice]);
+        Multiple& quiz = t.app.screens.multiple();
+        for (int q = 1; q <= 10; ++q) {
+            const int right = t.app.state.correctanswer[q].toInt();
+            QTest::mouseClick(quiz.Option1[right], Qt::LeftButton, {}, QPoint(8, 10));
+            testing::clickMouse(quiz.Label3[Multiple::Forward]);
+        }
+        Welldone& results = t.app.screens.welldone();
+        QTest::keyClicks(results.Text1, "Ada Brook");
+        const auto [spooled, made] =
+            print([&] { testing::clickMouse(results.Label3[Welldone::FirstButton]); });
         QVERIFY2(m_failure.isEmpty(), qPrintable(m_failure));
         const auto tidy = qScopeGuard([pdf = made] { QFile::remove(pdf); });
-        QCOMPARE(m_messages.history().back().text,
+        QCOMPARE(t.app.messages.history().back().text,
                  QStringLiteral("Your certificate is now printing."));
 
         const QString text = testing::pdfText(spooled);
-        for (const char* expected : {"Well Done", "Lumora", "Tiberan Quiz", "Excellent Work",
-                                     "Ada Brook", "You have scored 10 out of 10."})
+        for (const char* expected : {"Well Done", "Lumora", "Excellent Work", "Ada Brook",
+                                     "You have scored 10 out of 10."})
             QVERIFY2(text.contains(expected), qPrintable(expected + (": " + text)));
 
         const QImage page = testing::pdfPage(made, 50);
@@ -137,28 +154,33 @@ private slots:
         QVERIFY(black.box.height() > page.height() * 9 / 10);
     }
 
+    // A teacher's worksheet opened from the catalogue and printed from the quiz screen.
     void worksheet() {
-        SharedState s;
-        for (int i = 1; i <= SharedState::Questions; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            s.question[at] = QStringLiteral("What is %1 times 7?").arg(i);
-            s.choicea[at] = QString::number(7 * i);
-            s.choiceb[at] = QString::number(7 * i + 1);
-            s.choicec[at] = QString::number(7 * i - 1);
-            s.choiced[at] = QString::number(6 * i);
-        }
-        const auto [spooled, made] = print([&] {
-            printouts::runWorksheetPrintout(m_messages, m_printers, "Joris Malten", "Sevens", s);
-        });
+        testing::TestApp t;
+        t.app.printers.setOpener({}); // the real default printer
+        QStringList lines{"Sevens", " "};
+        for (int i = 1; i <= SharedState::Questions; ++i)
+            lines << QStringLiteral("What is %1 times 7?").arg(i) << QString::number(7 * i)
+                  << QString::number(7 * i + 1) << QString::number(7 * i - 1)
+                  << QString::number(6 * i) << "1"
+                  << " ";
+        t.folder.write("multiple/Sevens.txt", testing::crlf(lines));
+        t.folder.write("multiple/track.txt", " 1 \r\nSevens\r\n");
+        Worksheets& catalogue = t.app.screens.worksheets();
+        catalogue.showInFront();
+        testing::clickMouse(catalogue.Label2[1]);
+        Multiple& quiz = t.app.screens.multiple();
+        const auto [spooled, made] =
+            print([&] { testing::clickMouse(quiz.Label3[Multiple::PrintButton]); });
         QVERIFY2(m_failure.isEmpty(), qPrintable(m_failure));
         const auto tidy = qScopeGuard([pdf = made] { QFile::remove(pdf); });
-        QCOMPARE(m_messages.history().back().text,
+        QCOMPARE(t.app.messages.history().back().text,
                  QStringLiteral("Your worksheet is now printing."));
 
         const QString text = testing::pdfText(spooled);
         for (const char* expected :
-             {"Lumora", "Brenvale", "Joris Malten", "Sevens", "Question 1", "What is 1 times 7?",
-              "A. 7", "D. 60", "Question 10", "What is 10 times 7?"})
+             {"Lumora", "Brenvale", "Sevens", "Question 1", "What is 1 times 7?", "A. 7", "D. 60",
+              "Question 10", "What is 10 times 7?"})
             QVERIFY2(text.contains(expected), qPrintable(expected + (": " + text)));
         QVERIFY(!text.contains('\f') || text.indexOf('\f') == text.size() - 1); // one page
 

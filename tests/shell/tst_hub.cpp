@@ -86,7 +86,8 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("screen");
         QTest::newRow("Tiberan's Life") << "tiberan" << int(Hub::FirstActivity) << "tibpuz";
-        QTest::newRow("Triangular Numbers") << "tiberan" << int(Hub::SecondActivity) << "triangular";
+        QTest::newRow("Triangular Numbers")
+            << "tiberan" << int(Hub::SecondActivity) << "triangular";
         QTest::newRow("Decimals") << "malten" << int(Hub::FirstActivity) << "decimals";
         QTest::newRow("Multiplying Decimals") << "malten" << int(Hub::SecondActivity) << "decmult";
     }
