@@ -5,6 +5,8 @@
 #include "activities/decmult.h"
 #include "activities/tibpuz.h"
 #include "activities/triangular.h"
+#include "pages/guide.h"
+#include "pages/teacher.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -124,6 +127,23 @@ int main(int argc, char** argv) {
         ok = save(*s, out, s->objectName() + QStringLiteral(".png")) && ok;
         app.screens.unload(s);
     }
+
+    // The reference pages: the guide, Tiberan's Key Facts, the acknowledgments.
+    emit app.screens.intro0().Label2[lumora::Intro0::Guide]->clicked();
+    ok = save(app.screens.guide(), out, QStringLiteral("guide.png")) && ok;
+    app.screens.unload(&app.screens.guide());
+    lumora::Hub& facts = app.screens.tiberan();
+    emit facts.Label3[lumora::Hub::KeyFacts]->clicked();
+    ok = save(app.screens.teacher(), out, QStringLiteral("keyfacts.png")) && ok;
+    app.screens.unload(&app.screens.teacher());
+    app.screens.unload(&facts);
+    emit app.screens.intro0().Label2[lumora::Intro0::Acknowledgments]->clicked();
+    for (int i = 0; i < 10; ++i) {
+        QThread::msleep(10);
+        settle();
+    }
+    ok = save(app.screens.teacher(), out, QStringLiteral("acknowledgments.png")) && ok;
+    app.screens.unload(&app.screens.teacher());
 
     // A teacher's worksheet in the wizard, and a catalogue with a full first page.
     lumora::worksheet::Entries sheet;

@@ -4,6 +4,8 @@
 #include "activities/decmult.h"
 #include "activities/tibpuz.h"
 #include "activities/triangular.h"
+#include "pages/pagenames.h"
+#include "pages/teacher.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/seqfile.h"
@@ -167,8 +169,13 @@ void Hub::openActivity(int index) {
     open(app.screens).showInFront();
 }
 
-void Hub::openPages(const PageSet& /*pages*/) {
-    // The page viewer is opened here once it is built.
+void Hub::openPages(const PageSet& set) {
+    app.state.pagecount = set.pagecount;
+    app.state.pageset = QString::fromLatin1(set.pageset);
+    Teacher& viewer = app.screens.teacher(); // its load step reads the two above
+    viewer.loadPage(pages::setPage(pages::Copy::Screen, app.state.pageset, 1),
+                    pages::setPage(pages::Copy::Print, app.state.pageset, 1));
+    viewer.showInFront();
 }
 
 } // namespace lumora

@@ -1,5 +1,8 @@
 #include "shell/intro0.h"
 
+#include "pages/guide.h"
+#include "pages/pagenames.h"
+#include "pages/teacher.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/seqfile.h"
@@ -158,6 +161,18 @@ void Intro0::entryClicked(int index) {
         Titlefrm& title = app.screens.titlefrm();
         title.Command1->setText(QStringLiteral("Cancel"));
         title.showInFront();
+        break;
+    }
+    case Acknowledgments:
+        app.screens.teacher().showAcknowledgments();
+        app.screens.teacher().showInFront();
+        break;
+    case Guide: {
+        auto& guide = app.screens.guide();
+        guide.loadPage(pages::guidePage(pages::Copy::Screen, 1),
+                       pages::guidePage(pages::Copy::Print, 1));
+        app.state.pagenum = 1;
+        guide.showInFront();
         break;
     }
     case Wizard:

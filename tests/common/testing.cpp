@@ -48,6 +48,11 @@ bool ScratchFolder::copyFromData(const QString& name) const {
     return true;
 }
 
+void ScratchFolder::copyFolderFromData(const QString& folder) const {
+    for (const QString& f : QDir(dataFolder() + '/' + folder).entryList(QDir::Files))
+        copyFromData(folder + '/' + f);
+}
+
 QStringList ScratchFolder::list(const QString& folder) const {
     return QDir(m_dir.filePath(folder)).entryList(QDir::Files, QDir::Name);
 }

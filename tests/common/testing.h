@@ -33,6 +33,8 @@ public:
     // Copies a file of the product's data/ folder into the same place here; false
     // when the product has no such file.
     bool copyFromData(const QString& name) const;
+    // Copies a whole folder of data/ (its files) into the same place here.
+    void copyFolderFromData(const QString& folder) const;
     // Files of one folder, sorted.
     QStringList list(const QString& folder) const;
 

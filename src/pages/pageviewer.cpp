@@ -1,0 +1,101 @@
+#include "pages/pageviewer.h"
+
+#include "platform/fonts.h"
+#include "platform/printer.h"
+#include "platform/seqfile.h"
+#include "platform/twips.h"
+#include "quiz/printouts.h"
+#include "shell/app.h"
+#include "shell/buttonlabel.h"
+#include "shell/controls.h"
+#include "shell/fitscreen.h"
+
+#include <QLabel>
+
+namespace lumora {
+
+namespace {
+
+struct ButtonPlace {
+    const char* caption;
+    double left, width;
+};
+
+// Along the bottom: Print on the left, the page links in the middle, Exit on the right.
+constexpr ButtonPlace Places[] = {
+    {"Print", 240, 1800},
+    {"Exit", 9960, 1800},
+    {"Next Page", 6120, 2400},
+    {"Previous Page", 3480, 2400},
+};
+
+} // namespace
+
+PageViewer::PageViewer(App& app, const QString& name) : Screen(app, name) {
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    setTwipsGeometry(Image1, 0, PageTop, 0, 0);
+    Image2 = new QLabel(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->hide();
+
+    Label1 = textLabel(this, QStringLiteral("Label1"), QString(),
+                       designFont(QStringLiteral("Tahoma"), 12, Weight::Bold), colours::Yellow,
+                       Qt::AlignCenter);
+    setTwipsGeometry(Label1, 3480, ButtonTop - 420, 5040, 360);
+
+    for (int i = 0; i < 4; ++i) {
+        Label3[i] = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
+                                QString::fromLatin1(Places[i].caption));
+        Label3[i]->setHoverHighlight(false);
+        setTwipsGeometry(Label3[i], Places[i].left, ButtonTop, Places[i].width, 480);
+    }
+    Label3[PreviousPage]->setEnabled(false);
+    connect(Label3[PrintButton], &ButtonLabel::clicked, this, &PageViewer::print);
+    connect(Label3[ExitButton], &ButtonLabel::clicked, this,
+            [this] { this->app.screens.unload(this); });
+    connect(Label3[NextPage], &ButtonLabel::clicked, this, [this] { nextPage(); });
+    connect(Label3[PreviousPage], &ButtonLabel::clicked, this, [this] { previousPage(); });
+}
+
+void PageViewer::clearPage() {
+    Image1->clear();
+    Image1->resize(0, 0);
+    Image2->clear();
+    m_printCopy.reset();
+}
+
+void PageViewer::loadPage(const QString& screenCopy, const QString& printCopy) {
+    clearPage();
+    try {
+        loadMetafile(Image1, screenCopy);
+        m_printCopy = Metafile::load(printCopy);
+    } catch (const FileError&) {
+        clearPage();
+        app.messages.show(PageMissing, MessageButtons::Ok, Messages::DefaultTitle, this);
+        return;
+    }
+    Image1->move(twipsToPixels((ScreenWidth - pixelsToTwips(Image1->width())) / 2), Image1->y());
+}
+
+void PageViewer::print() {
+    if (!m_printCopy) {
+        app.messages.show(PageMissing, MessageButtons::Ok, Messages::DefaultTitle, this);
+        return;
+    }
+    try {
+        std::unique_ptr<Printer> printer = app.printers.open(QStringLiteral("Lumora page"));
+        printer->printLine(QStringLiteral(" "));
+        const Metafile page = *m_printCopy; // the printer draws it when the page is done
+        printer->drawPicture(QPointF(1000, 1000), page.sizeTwips(),
+                             [page](QPainter& painter, const QRectF& target) {
+                                 page.play(painter, target);
+                             });
+        printer->endDoc();
+    } catch (const PrintError&) {
+        app.messages.show(printouts::PrintingProblem, MessageButtons::Ok, Messages::DefaultTitle,
+                          this);
+    }
+}
+
+} // namespace lumora
