@@ -87,10 +87,9 @@ void PageViewer::print() {
         std::unique_ptr<Printer> printer = app.printers.open(QStringLiteral("Lumora page"));
         printer->printLine(QStringLiteral(" "));
         const Metafile page = *m_printCopy; // the printer draws it when the page is done
-        printer->drawPicture(QPointF(1000, 1000), page.sizeTwips(),
-                             [page](QPainter& painter, const QRectF& target) {
-                                 page.play(painter, target);
-                             });
+        printer->drawPicture(
+            QPointF(1000, 1000), page.sizeTwips(),
+            [page](QPainter& painter, const QRectF& target) { page.play(painter, target); });
         printer->endDoc();
     } catch (const PrintError&) {
         app.messages.show(printouts::PrintingProblem, MessageButtons::Ok, Messages::DefaultTitle,

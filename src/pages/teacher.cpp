@@ -74,7 +74,8 @@ void Teacher::showAcknowledgments() {
     Label1->hide();
     Label3[NextPage]->hide();
     Label3[PreviousPage]->hide();
-    loadPage(QStringLiteral("wmf\\acknowledgments.wmf"), QStringLiteral("wmf2\\acknowledgments.wmf"));
+    loadPage(QStringLiteral("wmf\\acknowledgments.wmf"),
+             QStringLiteral("wmf2\\acknowledgments.wmf"));
     try {
         loadPicture(Picture2, QStringLiteral("logo\\brenvale2.bmp"));
     } catch (const FileError&) {

@@ -47,9 +47,7 @@ std::optional<QByteArray> encode(const QString& text) {
     return out;
 }
 
-bool canEncode(QChar c) {
-    return byteOf(c).has_value();
-}
+bool canEncode(QChar c) { return byteOf(c).has_value(); }
 
 bool canEncode(const QString& text) {
     for (QChar c : text) {

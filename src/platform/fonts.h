@@ -23,8 +23,6 @@ QFont designFont(const QString& family, double points, Weight weight = Weight::N
 // its width: long questions stay whole on one line instead of running off it.
 void shrinkToFit(QLabel* label, int minPixels);
 
-inline int pointsToPixels(double points) {
-    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
-}
+inline int pointsToPixels(double points) { return static_cast<int>(points * 96.0 / 72.0 + 0.5); }
 
 } // namespace lumora

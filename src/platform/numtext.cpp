@@ -106,13 +106,9 @@ QString signedText(long long value) {
     return value < 0 ? QString::number(value) : ' ' + QString::number(value);
 }
 
-QString numberText(double value) {
-    return plainText(toDecimal(value, 15), 0);
-}
+QString numberText(double value) { return plainText(toDecimal(value, 15), 0); }
 
-QString singleNumberText(float value) {
-    return plainText(toDecimal(value, 7), 0);
-}
+QString singleNumberText(float value) { return plainText(toDecimal(value, 7), 0); }
 
 QString formatDecimal(double value, const QString& pattern) {
     // "0.0##": one place always, plus one optional place for every '#'.

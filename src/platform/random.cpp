@@ -29,9 +29,7 @@ float ScriptedRandom::rnd() {
     return d;
 }
 
-long long intPart(double x) {
-    return static_cast<long long>(std::floor(x));
-}
+long long intPart(double x) { return static_cast<long long>(std::floor(x)); }
 
 int roundToEven(double x) {
     const double r = std::nearbyint(x); // the default rounding mode is to nearest, ties even

@@ -53,8 +53,6 @@ QString resourcePath(const QString& name) {
     return built;
 }
 
-bool resourceExists(const QString& name) {
-    return QFileInfo(resourcePath(name)).isFile();
-}
+bool resourceExists(const QString& name) { return QFileInfo(resourcePath(name)).isFile(); }
 
 } // namespace lumora

@@ -84,9 +84,7 @@ void LineWriter::writeLine(const QString& text) {
     m_bytes += "\r\n";
 }
 
-void LineWriter::commit() {
-    replaceFile(m_path, m_bytes);
-}
+void LineWriter::commit() { replaceFile(m_path, m_bytes); }
 
 void replaceFile(const QString& path, const QByteArray& bytes) {
     // Every step is checked by hand: a short write (a full disk, a size limit) must

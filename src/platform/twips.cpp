@@ -22,9 +22,7 @@ void setBackground(QWidget* w, QRgb colour) {
     w->setAutoFillBackground(true);
 }
 
-QRgb background(const QWidget* w) {
-    return w->palette().color(w->backgroundRole()).rgb();
-}
+QRgb background(const QWidget* w) { return w->palette().color(w->backgroundRole()).rgb(); }
 
 void setForeground(QWidget* w, QRgb colour) {
     QPalette p = w->palette();
@@ -34,8 +32,6 @@ void setForeground(QWidget* w, QRgb colour) {
     w->setPalette(p);
 }
 
-QRgb foreground(const QWidget* w) {
-    return w->palette().color(QPalette::WindowText).rgb();
-}
+QRgb foreground(const QWidget* w) { return w->palette().color(QPalette::WindowText).rgb(); }
 
 } // namespace lumora

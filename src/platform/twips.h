@@ -17,9 +17,7 @@ constexpr int twipsToPixels(double twips) {
     return static_cast<int>(px < 0 ? px - 0.5 : px + 0.5);
 }
 
-constexpr double pixelsToTwips(int pixels) {
-    return static_cast<double>(pixels) * TwipsPerPixel;
-}
+constexpr double pixelsToTwips(int pixels) { return static_cast<double>(pixels) * TwipsPerPixel; }
 
 QRect twipsRect(double left, double top, double width, double height);
 
@@ -27,9 +25,7 @@ QRect twipsRect(double left, double top, double width, double height);
 void setTwipsGeometry(QWidget* w, double left, double top, double width, double height);
 
 // A 24-bit colour as the screens are designed: (red, green, blue).
-constexpr QRgb rgb(int r, int g, int b) {
-    return qRgb(r, g, b);
-}
+constexpr QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
 
 namespace colours {
 inline constexpr QRgb ScreenBlue = qRgb(39, 63, 137);

@@ -27,9 +27,7 @@ void emptyLines(Printer& printer, int count) {
 }
 
 // A line from the left edge; whatever runs past the right edge is lost.
-void band(Printer& printer) {
-    printer.printText(Band + Band);
-}
+void band(Printer& printer) { printer.printText(Band + Band); }
 
 // Four lines, in the order the frames are drawn: top, left, right, bottom.
 void frame(Printer& printer, double left, double top, double right, double bottom) {

@@ -1,6 +1,10 @@
 #include "testapp.h"
 
+#include "shell/intro0.h"
+#include "shell/titlefrm.h"
+
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest>
@@ -88,6 +92,13 @@ void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
     const auto [window, at] = windowPoint(widget, pos);
     QTest::mouseClick(window, button, Qt::NoModifier, at);
     settle();
+}
+
+Intro0& openMenu(TestApp& t) {
+    t.app.start();
+    QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
+    settle();
+    return t.app.screens.intro0();
 }
 
 } // namespace lumora::testing

@@ -13,6 +13,10 @@
 
 class QWidget;
 
+namespace lumora {
+class Intro0;
+}
+
 namespace lumora::testing {
 
 class TestApp {
@@ -38,6 +42,9 @@ public:
     // shows in app.messages.history().
     std::deque<MessageAnswer> answers;
 };
+
+// Starts the program and clicks through the title screen to the main menu.
+Intro0& openMenu(TestApp& t);
 
 // Lets posted events run (deferred deletes too) without waiting on anything.
 void settle();

@@ -17,9 +17,7 @@ ScratchFolder::ScratchFolder() : m_previous(QDir::currentPath()) {
         qFatal("cannot make a scratch folder");
 }
 
-ScratchFolder::~ScratchFolder() {
-    QDir::setCurrent(m_previous);
-}
+ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_previous); }
 
 void ScratchFolder::write(const QString& name, const QByteArray& bytes) const {
     const QString full = m_dir.filePath(name);

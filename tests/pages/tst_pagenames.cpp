@@ -14,7 +14,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("guide screen") << guidePage(Copy::Screen, 3) << "wmf\\guide3.wmf";
         QTest::newRow("guide print") << guidePage(Copy::Print, 5) << "wmf2\\guide5.wmf";
-        QTest::newRow("key facts a") << setPage(Copy::Screen, "key Tiberan", 1) << "wmf\\key Tiberana.wmf";
+        QTest::newRow("key facts a")
+            << setPage(Copy::Screen, "key Tiberan", 1) << "wmf\\key Tiberana.wmf";
         QTest::newRow("notes b print") << setPage(Copy::Print, "malten", 2) << "wmf2\\maltenb.wmf";
         QTest::newRow("page d") << setPage(Copy::Screen, "Tiberan", 4) << "wmf\\Tiberand.wmf";
         QTest::newRow("no page e") << setPage(Copy::Screen, "Tiberan", 5) << "";

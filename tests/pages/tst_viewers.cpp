@@ -19,17 +19,9 @@ using namespace lumora::testing;
 
 namespace {
 
-
 void addPages(TestApp& t) {
     for (const char* folder : {"wmf", "wmf2", "logo"})
         t.folder.copyFolderFromData(QString::fromLatin1(folder));
-}
-
-Intro0& openMenu(TestApp& t) {
-    t.app.start();
-    QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
-    settle();
-    return t.app.screens.intro0();
 }
 
 // The picture a recorded printout drew, rendered.

@@ -20,16 +20,11 @@ using namespace lumora::testing;
 namespace {
 
 Hub& openHub(TestApp& t, int entry) {
-    t.app.start();
-    QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
-    settle();
-    clickMouse(t.app.screens.intro0().Label2[entry]);
+    clickMouse(openMenu(t).Label2[entry]);
     return *qobject_cast<Hub*>(t.app.screens.find(entry == Intro0::Tiberan ? "tiberan" : "malten"));
 }
 
-Multiple* quizScreen(TestApp& t) {
-    return qobject_cast<Multiple*>(t.app.screens.find("multiple"));
-}
+Multiple* quizScreen(TestApp& t) { return qobject_cast<Multiple*>(t.app.screens.find("multiple")); }
 
 // Picks a choice (0 for none) and presses the forward button.
 void answer(TestApp& t, int choice) {
@@ -40,12 +35,8 @@ void answer(TestApp& t, int choice) {
     clickMouse(quiz->Label3[Multiple::Forward]);
 }
 
-int rightChoice(TestApp& t) {
-    return t.app.state.correctanswer[t.app.state.questnum].toInt();
-}
-int wrongChoice(TestApp& t) {
-    return rightChoice(t) % 4 + 1;
-}
+int rightChoice(TestApp& t) { return t.app.state.correctanswer[t.app.state.questnum].toInt(); }
+int wrongChoice(TestApp& t) { return rightChoice(t) % 4 + 1; }
 
 // Takes a whole quiz, answering wrongly on the questions listed.
 void takeQuiz(TestApp& t, const QList<int>& wrong) {

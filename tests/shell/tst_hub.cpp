@@ -39,10 +39,7 @@ private slots:
         QFETCH(int, top);
         QFETCH(QStringList, buttons);
         TestApp t;
-        t.app.start();
-        QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
-        settle();
-        Intro0& menu = t.app.screens.intro0();
+        Intro0& menu = openMenu(t);
         clickMouse(menu.Label2[entry]);
         auto* hub = qobject_cast<Hub*>(t.app.screens.find(name));
         QVERIFY(hub && hub->isVisible());

@@ -13,13 +13,6 @@ using namespace lumora::testing;
 
 namespace {
 
-Intro0& openMenu(TestApp& t) {
-    t.app.start();
-    QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
-    settle();
-    return t.app.screens.intro0();
-}
-
 bool readDone(Intro0& menu) {
     return QTest::qWaitFor([&] { return !menu.Timer1.isActive(); }, 500);
 }

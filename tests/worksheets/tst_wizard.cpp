@@ -21,13 +21,6 @@ using namespace lumora::testing;
 
 namespace {
 
-Intro0& openMenu(TestApp& t) {
-    t.app.start();
-    QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
-    settle();
-    return t.app.screens.intro0();
-}
-
 void type(QLineEdit* box, const QString& text) {
     box->setFocus();
     box->selectAll();
