@@ -85,7 +85,7 @@ void PageViewer::print() {
     }
     try {
         std::unique_ptr<Printer> printer = app.printers.open(QStringLiteral("Lumora page"));
-        printer->printLine(QStringLiteral(" "));
+        printer->printLine(QString());
         const Metafile page = *m_printCopy; // the printer draws it when the page is done
         printer->drawPicture(
             QPointF(1000, 1000), page.sizeTwips(),

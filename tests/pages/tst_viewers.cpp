@@ -96,6 +96,8 @@ private slots:
         QCOMPARE(t.printouts.size(), std::size_t(1));
         QVERIFY(t.app.messages.history().empty()); // nothing said when it works
         const auto& ops = t.printouts[0];
+        QCOMPARE(ops.front().kind, RecordingPrinter::Kind::Text); // the empty line first
+        QCOMPARE(ops.front().text, QString());
         auto picture = std::find_if(ops.begin(), ops.end(), [](const auto& op) {
             return op.kind == RecordingPrinter::Kind::Picture;
         });
