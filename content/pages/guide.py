@@ -158,7 +158,7 @@ def printing(p):
                     "print dialog. Printed pages are dark on white, whatever the screen shows.", 11)
     y = p.bullets(300, y + 40, 6200, [
         "**Print** on a page of the Key Facts, the Teacher's Notes or this guide prints that page, "
-        "about 20 by 13 cm.",
+        "about 16 by 10 cm.",
         "**Print Worksheet** on the quiz screen prints the quiz for pupils to answer on paper: the "
         "ten questions and their lettered answers, without the correct ones.",
         "**Print Certificate** on the results screen prints a certificate with the pupil's name "

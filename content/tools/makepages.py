@@ -15,6 +15,13 @@ sys.path.insert(0, here)
 import pagekit  # noqa: E402
 import quizfacts  # noqa: E402
 
+# The viewers print a page at its own size, 1000 twips in from the corner of the
+# printable area. Drawn at screen size (11400 twips, 20 cm wide) a page would run
+# off the right of an A4 or Letter sheet, so the print copy counts 1800 of its
+# units to the inch: it prints at four fifths of that, 16 cm wide, with room to
+# spare on either paper.
+PRINT_UNITS_PER_INCH = 1800
+
 # The page sources, each a module of content/pages/ with a list PAGES of
 # (file name, width, height, draw function, screen theme).
 SOURCES = ['guide', 'key_tiberan', 'notes_tiberan', 'key_malten', 'notes_malten', 'acknowledgments']
@@ -26,8 +33,9 @@ def main(content, data):
     for source in SOURCES:
         module = importlib.import_module(source)
         for name, width, height, draw, screen in module.PAGES:
-            for folder, theme in (('wmf', screen), ('wmf2', pagekit.PRINT)):
-                page = pagekit.Page(width, height, theme)
+            for folder, theme, units in (('wmf', screen, 1440),
+                                         ('wmf2', pagekit.PRINT, PRINT_UNITS_PER_INCH)):
+                page = pagekit.Page(width, height, theme, units)
                 draw(page)
                 path = os.path.join(data, folder, name)
                 os.makedirs(os.path.dirname(path), exist_ok=True)

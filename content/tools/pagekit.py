@@ -80,13 +80,14 @@ ACK_SCREEN = Theme('ack-screen', **dict(SCREEN.colours, panel=(38, 106, 186), pa
 
 
 class Page:
-    """One page: a metafile of `width` x `height` twips drawn in `theme`."""
+    """One page: a metafile of `width` x `height` twips drawn in `theme`, whose
+    header counts `units_per_inch` of them to the inch."""
 
-    def __init__(self, width, height, theme):
+    def __init__(self, width, height, theme, units_per_inch=1440):
         self.width = width
         self.height = height
         self.theme = theme
-        self.mf = Metafile(width, height)
+        self.mf = Metafile(width, height, units_per_inch)
 
     def c(self, colour):
         if colour is None or isinstance(colour, tuple):

@@ -1,7 +1,8 @@
 """Writes placeable Windows Metafiles, record by record.
 
-The drawing is in twips (1440 to the inch), the page's box from (0, 0) to its
-width and height. Only records that Lumora's metafile player draws are written:
+The drawing is in twips, the page's box from (0, 0) to its width and height.
+The header says how many of those units make an inch (1440 unless told), which
+gives the page its size when it is printed. Only records that Lumora's metafile player draws are written:
 window origin and extent, pens, brushes and fonts (each created, selected and
 deleted as the drawing needs it, so the object table stays small), rectangles,
 rounded rectangles, ellipses, polygons, polylines, lines, text with a spacing
@@ -64,9 +65,10 @@ def _coord(v):
 
 
 class Metafile:
-    def __init__(self, width, height):
+    def __init__(self, width, height, units_per_inch=1440):
         self.width = int(width)
         self.height = int(height)
+        self.units_per_inch = int(units_per_inch)
         self.records = []
         self.slots = []           # True where the object table holds an object
         self.max_objects = 0
@@ -225,7 +227,8 @@ class Metafile:
         words = (18 + len(body)) // 2
         largest = max(len(r) // 2 for r in self.records + [b'\0' * 6])
         header = struct.pack('<HHHIHIH', 1, 9, 0x0300, words, self.max_objects, largest, 0)
-        placeable = struct.pack('<IHhhhhHI', 0x9AC6CDD7, 0, 0, 0, self.width, self.height, 1440, 0)
+        placeable = struct.pack('<IHhhhhHI', 0x9AC6CDD7, 0, 0, 0, self.width, self.height,
+                                self.units_per_inch, 0)
         checksum = 0
         for (word,) in struct.iter_unpack('<H', placeable):
             checksum ^= word

@@ -3,6 +3,7 @@
 // received (kept in the spool folder) is read back as text; the PDF that cups-pdf
 // makes of it carries fonts without text, so that one is checked for ink.
 
+#include "pages/guide.h"
 #include "pdftools.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
@@ -11,6 +12,7 @@
 #include "quiz/welldone.h"
 #include "shell/buttonlabel.h"
 #include "shell/hub.h"
+#include "shell/intro0.h"
 #include "testapp.h"
 #include "testing.h"
 #include "worksheets/worksheets.h"
@@ -190,6 +192,38 @@ private slots:
         QVERIFY(black.pixels > 500);
         QVERIFY(black.box.top() < page.height() / 8);
         QVERIFY(black.box.bottom() > page.height() / 2);
+    }
+
+    // The teacher's guide's first page, printed from the guide: the print copy, dark on
+    // white, 1000 twips in from the corner of the printable area.
+    void guidePage() {
+        testing::TestApp t;
+        for (const char* folder : {"wmf", "wmf2"})
+            t.folder.copyFolderFromData(QString::fromLatin1(folder));
+        t.app.printers.setOpener({});
+        testing::clickMouse(testing::openMenu(t).Label2[Intro0::Guide]);
+        Guide& guide = t.app.screens.guide();
+        const auto [spooled, made] =
+            print([&] { testing::clickMouse(guide.Label3[PageViewer::PrintButton]); });
+        QVERIFY2(m_failure.isEmpty(), qPrintable(m_failure));
+        const auto tidy = qScopeGuard([pdf = made] { QFile::remove(pdf); });
+        QVERIFY(t.app.messages.history().empty()); // nothing is said when it works
+
+        const QString text = testing::pdfText(spooled).simplified();
+        for (const char* expected : {"Welcome to Lumora", "The main menu"})
+            QVERIFY2(text.contains(expected), qPrintable(expected + (": " + text)));
+
+        const QImage page = testing::pdfPage(made, 50);
+        QVERIFY(!page.isNull());
+        page.save(QDir::temp().filePath("lumora-guide-queue.png"));
+        const Ink ink = inkOf(page, dark);
+        QVERIFY2(ink.pixels > 500, "no text on the page");
+        // 1000 twips is 35 pixels at 50 dpi; the printable area starts a little in.
+        // The whole page is on the paper, clear of its right edge.
+        QVERIFY(ink.box.left() >= 30 && ink.box.top() >= 30);
+        QVERIFY2(ink.box.right() < page.width() - 20,
+                 qPrintable(QStringLiteral("%1 of %2").arg(ink.box.right()).arg(page.width())));
+        QVERIFY(ink.box.bottom() < page.height() * 2 / 3);
     }
 
     // A stopped queue, and one that turns jobs away: the pupil hears of it.
