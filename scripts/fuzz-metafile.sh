@@ -29,6 +29,7 @@ clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
     "$root/src/platform/metafile.cpp" \
     "$root/src/platform/codepage.cpp" \
     "$root/src/platform/respath.cpp" \
+    "$root/src/platform/seqfile.cpp" \
     $(pkg-config --libs Qt6Gui Qt6Widgets) \
     -o "$out/metafile_fuzz"
 

@@ -25,7 +25,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QTimer>
 
 namespace {
 
@@ -33,6 +32,15 @@ void settle() {
     for (int i = 0; i < 5; ++i) {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Lets a screen's timers run for a while: the results screen's late picture, the
+// logo's animation.
+void runTimers(int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+        QThread::msleep(10);
+        settle();
     }
 }
 
@@ -109,9 +117,7 @@ int main(int argc, char** argv) {
     for (int q = 4; q <= 10; ++q)
         next(q != 5 && q != 9);
     auto& results = app.screens.welldone();
-    QTimer::singleShot(50, [] {});
-    for (int i = 0; i < 20; ++i)
-        settle();
+    runTimers(100);
     ok = save(results, out, QStringLiteral("results.png")) && ok;
     emit results.Label3[lumora::Welldone::FirstButton]->clicked();
     ok = save(app.screens.wrong(), out, QStringLiteral("review.png")) && ok;
@@ -138,10 +144,7 @@ int main(int argc, char** argv) {
     app.screens.unload(&app.screens.teacher());
     app.screens.unload(&facts);
     emit app.screens.intro0().Label2[lumora::Intro0::Acknowledgments]->clicked();
-    for (int i = 0; i < 10; ++i) {
-        QThread::msleep(10);
-        settle();
-    }
+    runTimers(100);
     ok = save(app.screens.teacher(), out, QStringLiteral("acknowledgments.png")) && ok;
     app.screens.unload(&app.screens.teacher());
 

@@ -3,7 +3,6 @@
 #include "activities/labels.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
-#include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/fitscreen.h"
@@ -60,10 +59,7 @@ Triangular::Triangular(App& app) : DrillFrame(app, QStringLiteral("triangular"),
 
 void Triangular::loadPictures() {
     // Without its picture the drill still works; the place stays empty.
-    try {
-        loadPicture(Image1, Picture, true);
-    } catch (const FileError&) {
-    }
+    loadPictureIfPresent(Image1, Picture, true);
 }
 
 void Triangular::calculate() {

@@ -2,7 +2,6 @@
 
 #include "pages/pagenames.h"
 #include "platform/pictures.h"
-#include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
@@ -35,11 +34,8 @@ void Teacher::load() {
     // fitscreen colours the logo box as a picture box; it stands on the page colour.
     Picture1->setAutoFillBackground(false);
     const int count = app.state.pagecount;
-    if (count == 1) {
-        Label1->hide();
-        Label3[NextPage]->hide();
-        Label3[PreviousPage]->hide();
-    }
+    if (count == 1)
+        hidePageLinks();
     app.state.pagenum = 1;
     Label1->setText(pages::caption(1, count));
 }
@@ -71,26 +67,24 @@ void Teacher::previousPage() {
 }
 
 void Teacher::showAcknowledgments() {
+    hidePageLinks();
+    loadPage(QStringLiteral("wmf\\acknowledgments.wmf"),
+             QStringLiteral("wmf2\\acknowledgments.wmf"));
+    loadPictureIfPresent(Picture2, QStringLiteral("logo\\brenvale2.bmp"));
+    setBackground(this, colours::Acknowledgments);
+    Timer1.start();
+}
+
+void Teacher::hidePageLinks() {
     Label1->hide();
     Label3[NextPage]->hide();
     Label3[PreviousPage]->hide();
-    loadPage(QStringLiteral("wmf\\acknowledgments.wmf"),
-             QStringLiteral("wmf2\\acknowledgments.wmf"));
-    try {
-        loadPicture(Picture2, QStringLiteral("logo\\brenvale2.bmp"));
-    } catch (const FileError&) {
-    }
-    setBackground(this, colours::Acknowledgments);
-    Timer1.start();
 }
 
 void Teacher::animateLogo() {
     app.state.logoframe = pages::nextLogoFrame(app.state.logoframe);
     // A missing frame is skipped: the animation goes on with the next one.
-    try {
-        loadPicture(Picture1, pages::logoFrame(app.state.logoframe));
-    } catch (const FileError&) {
-    }
+    loadPictureIfPresent(Picture1, pages::logoFrame(app.state.logoframe));
     Picture1->show();
     Picture2->show();
 }

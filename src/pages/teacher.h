@@ -28,6 +28,8 @@ protected:
     void previousPage() override;
 
 private:
+    // A single page has no caption and no page links.
+    void hidePageLinks();
     void animateLogo();
 };
 

@@ -1,10 +1,9 @@
 #include "platform/metafile.h"
 
 #include "platform/codepage.h"
-#include "platform/respath.h"
 #include "platform/seqfile.h"
+#include "platform/twips.h"
 
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -2277,13 +2276,7 @@ std::optional<Metafile> Metafile::fromBytes(const QByteArray& bytes) {
 }
 
 Metafile Metafile::load(const QString& resourceName) {
-    QFile file(resourcePath(resourceName));
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("cannot open the picture %1").arg(resourceName));
-    if (file.size() > MaxFileSize)
-        throw FileError(QStringLiteral("the picture %1 is too large").arg(resourceName));
-    const QByteArray bytes = file.readAll();
-    auto mf = fromBytes(bytes);
+    auto mf = fromBytes(readResourceFile(resourceName, MaxFileSize));
     if (!mf)
         throw FileError(QStringLiteral("%1 is not a Windows Metafile").arg(resourceName));
     return std::move(*mf);
@@ -2296,8 +2289,7 @@ QSizeF Metafile::sizeTwips() const {
 
 QSize Metafile::sizePixels() const {
     const QSizeF twips = sizeTwips();
-    return {static_cast<int>(std::lround(twips.width() / 15)),
-            static_cast<int>(std::lround(twips.height() / 15))};
+    return {twipsToPixels(twips.width()), twipsToPixels(twips.height())};
 }
 
 PlayStats Metafile::play(QPainter& painter, const QRectF& target) const {

@@ -22,4 +22,13 @@ void loadPicture(QLabel* control, const QString& resourceName, bool autosize) {
         control->resize(pixmap.size());
 }
 
+bool loadPictureIfPresent(QLabel* control, const QString& resourceName, bool autosize) {
+    try {
+        loadPicture(control, resourceName, autosize);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 } // namespace lumora

@@ -17,4 +17,8 @@ QPixmap loadPicture(const QString& resourceName);
 // own size in the box's top left corner, as a picture box does.
 void loadPicture(QLabel* control, const QString& resourceName, bool autosize = false);
 
+// The same, for the pictures a screen can do without: when the picture is missing or
+// unreadable the control is left as it was, and the answer is false.
+bool loadPictureIfPresent(QLabel* control, const QString& resourceName, bool autosize = false);
+
 } // namespace lumora

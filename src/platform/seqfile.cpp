@@ -13,16 +13,20 @@
 
 namespace lumora {
 
-FieldReader FieldReader::open(const QString& resourceName) {
+QByteArray readResourceFile(const QString& resourceName, qint64 maxSize) {
     QFile file(resourcePath(resourceName));
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("cannot open %1").arg(resourceName));
-    if (file.size() > MaxFileSize)
+    if (file.size() > maxSize)
         throw FileError(QStringLiteral("%1 is too large").arg(resourceName));
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw FileError(QStringLiteral("cannot read %1").arg(resourceName));
-    return FieldReader(bytes);
+    return bytes;
+}
+
+FieldReader FieldReader::open(const QString& resourceName) {
+    return FieldReader(readResourceFile(resourceName, MaxFileSize));
 }
 
 FieldReader::FieldReader(const QByteArray& bytes) : m_bytes(bytes) {}

@@ -26,6 +26,10 @@ public:
     explicit FileError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
 
+// The whole of a resource file, by its designed name (see resourcePath); throws
+// FileError when it is missing, unreadable or larger than maxSize bytes.
+QByteArray readResourceFile(const QString& resourceName, qint64 maxSize);
+
 class FieldReader {
 public:
     // Opens a resource by its designed name (see resourcePath); throws FileError when

@@ -2,7 +2,6 @@
 
 #include "platform/fonts.h"
 #include "platform/pictures.h"
-#include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "quiz/printouts.h"
 #include "quiz/scoring.h"
@@ -114,10 +113,7 @@ void Welldone::load() {
 
 void Welldone::showPicture() {
     // The screen is up by now; a missing picture leaves the box empty.
-    try {
-        loadPicture(Picture1, QStringLiteral("images\\corvinus2.jpg"));
-    } catch (const FileError&) {
-    }
+    loadPictureIfPresent(Picture1, QStringLiteral("images\\corvinus2.jpg"));
     Timer2.start();
 }
 

@@ -110,16 +110,9 @@ void Hub::load() {
     fitscreen(*this);
     setBackground(this, colours::HubBlack);
     // A missing picture leaves its place empty; the buttons still work.
-    if (Image2) {
-        try {
-            loadPicture(Image2, QString::fromLatin1(m_record.secondPicture), true);
-        } catch (const FileError&) {
-        }
-    }
-    try {
-        loadPicture(Image1, QString::fromLatin1(m_record.mainPicture), true);
-    } catch (const FileError&) {
-    }
+    if (Image2)
+        loadPictureIfPresent(Image2, QString::fromLatin1(m_record.secondPicture), true);
+    loadPictureIfPresent(Image1, QString::fromLatin1(m_record.mainPicture), true);
     Image1->move(twipsToPixels((ScreenWidth - pixelsToTwips(Image1->width())) / 2), Image1->y());
 }
 

@@ -5,7 +5,6 @@
 #include "pages/teacher.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
-#include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
@@ -129,14 +128,8 @@ Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
 void Intro0::load() {
     fitscreen(*this);
     // A missing picture leaves its place empty; the menu still works.
-    try {
-        loadPicture(Image2, QStringLiteral("Images\\logo2.jpg"), true);
-    } catch (const FileError&) {
-    }
-    try {
-        loadPicture(Image1, Titlefrm::Portrait);
-    } catch (const FileError&) {
-    }
+    loadPictureIfPresent(Image2, QStringLiteral("Images\\logo2.jpg"), true);
+    loadPictureIfPresent(Image1, Titlefrm::Portrait);
     setBackground(Frame1, colours::ScreenBlue);
     Timer1.start();
 }
