@@ -72,7 +72,7 @@ void PageViewer::loadPage(const QString& screenCopy, const QString& printCopy) {
         m_printCopy = Metafile::load(printCopy);
     } catch (const FileError&) {
         clearPage();
-        app.messages.show(PageMissing, MessageButtons::Ok, Messages::DefaultTitle, this);
+        app.messages.tell(PageMissing, this);
         return;
     }
     Image1->move(twipsToPixels((ScreenWidth - pixelsToTwips(Image1->width())) / 2), Image1->y());
@@ -80,7 +80,7 @@ void PageViewer::loadPage(const QString& screenCopy, const QString& printCopy) {
 
 void PageViewer::print() {
     if (!m_printCopy) {
-        app.messages.show(PageMissing, MessageButtons::Ok, Messages::DefaultTitle, this);
+        app.messages.tell(PageMissing, this);
         return;
     }
     try {
@@ -92,8 +92,7 @@ void PageViewer::print() {
             [page](QPainter& painter, const QRectF& target) { page.play(painter, target); });
         printer->endDoc();
     } catch (const PrintError&) {
-        app.messages.show(printouts::PrintingProblem, MessageButtons::Ok, Messages::DefaultTitle,
-                          this);
+        app.messages.tell(printouts::PrintingProblem, this);
     }
 }
 

@@ -27,6 +27,10 @@ public:
 
     MessageAnswer show(const QString& text, MessageButtons buttons = MessageButtons::Ok,
                        const QString& title = DefaultTitle, QWidget* parent = nullptr);
+    // The common case: a message with OK under the program's title, over `parent`.
+    void tell(const QString& text, QWidget* parent) {
+        show(text, MessageButtons::Ok, DefaultTitle, parent);
+    }
 
     // Replaces the dialog (tests); an empty responder brings the dialog back.
     void setResponder(Responder responder) { m_responder = std::move(responder); }

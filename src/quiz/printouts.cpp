@@ -148,10 +148,10 @@ void runWorksheetPrintout(Messages& messages, const PrinterFactory& printers,
         auto printer = printers.open(WorksheetDocument);
         printWorksheet(*printer, heading, title, quiz);
     } catch (...) {
-        messages.show(PrintingProblem, MessageButtons::Ok, Messages::DefaultTitle, parent);
+        messages.tell(PrintingProblem, parent);
         return;
     }
-    messages.show(WorksheetPrinting, MessageButtons::Ok, Messages::DefaultTitle, parent);
+    messages.tell(WorksheetPrinting, parent);
 }
 
 void runCertificatePrintout(Messages& messages, const PrinterFactory& printers,
@@ -163,12 +163,12 @@ void runCertificatePrintout(Messages& messages, const PrinterFactory& printers,
             const bool wide = headingIsWide(state.quizheading, screenFont, printer->width());
             printCertificate(*printer, state.quizheading, state.score, state.total, name, wide);
         } catch (const PrintError&) {
-            messages.show(PrintingProblem, MessageButtons::Ok, Messages::DefaultTitle, parent);
+            messages.tell(PrintingProblem, parent);
             return;
         }
-        messages.show(CertificatePrinting, MessageButtons::Ok, Messages::DefaultTitle, parent);
+        messages.tell(CertificatePrinting, parent);
     } catch (...) {
-        messages.show(PrintingCancelled, MessageButtons::Ok, Messages::DefaultTitle, parent);
+        messages.tell(PrintingCancelled, parent);
     }
 }
 

@@ -144,7 +144,7 @@ void Hub::openQuiz() {
     try {
         loadquestions(app.state, QString::fromLatin1(m_record.questionFile));
     } catch (const FileError&) {
-        app.messages.show(QuizOpenFailed, MessageButtons::Ok, Messages::DefaultTitle, this);
+        app.messages.tell(QuizOpenFailed, this);
         return;
     }
     Multiple& quiz = app.screens.multiple();

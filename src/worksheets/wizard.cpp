@@ -206,7 +206,7 @@ void Wizard::fill(const worksheet::Entries& e) {
 void Wizard::genwork() {
     const worksheet::Entries e = entries();
     if (const auto problem = worksheet::genwork(e)) {
-        app.messages.show(*problem, MessageButtons::Ok, Messages::DefaultTitle, this);
+        app.messages.tell(*problem, this);
         return;
     }
     saveworksheet(e);
@@ -216,10 +216,10 @@ void Wizard::saveworksheet(const worksheet::Entries& e) {
     try {
         worksheet::saveworksheet(app.state, e);
     } catch (const FileError&) {
-        app.messages.show(worksheet::SaveFailed, MessageButtons::Ok, Messages::DefaultTitle, this);
+        app.messages.tell(worksheet::SaveFailed, this);
         return;
     }
-    app.messages.show(worksheet::Saved, MessageButtons::Ok, Messages::DefaultTitle, this);
+    app.messages.tell(worksheet::Saved, this);
 }
 
 } // namespace lumora

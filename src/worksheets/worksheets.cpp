@@ -167,7 +167,7 @@ void Worksheets::entryClicked(int k) {
             break;
         }
     } catch (const FileError&) {
-        app.messages.show(Corrupted, MessageButtons::Ok, Messages::DefaultTitle, this);
+        app.messages.tell(Corrupted, this);
     }
 }
 
