@@ -1,10 +1,12 @@
 # Sources of src/platform, added to the core library.
 target_sources(lumora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/commandline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/numtext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/places.cpp
   ${CMAKE_CURRENT_LIST_DIR}/random.cpp
   ${CMAKE_CURRENT_LIST_DIR}/respath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/seqfile.cpp

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/numtext.h"
+#include "platform/places.h"
 #include "platform/seqfile.h"
 #include "quiz/questionfile.h"
 
@@ -52,7 +53,8 @@ bool isStorableTitle(const QString& typed) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || Forbidden.contains(c))
             return false;
     }
-    return cp1252::canEncode(typed);
+    // The file must not be one the program depends on ("track", "Tiberan", any case).
+    return cp1252::canEncode(typed) && !isProductFile(storedTitle(typed) + QStringLiteral(".txt"));
 }
 
 QString storedTitle(const QString& typed) { return encodeCommas(typed); }

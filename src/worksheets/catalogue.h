@@ -27,7 +27,8 @@ bool readQuietly(SharedState& state, const QString& file = FileName);
 // True when a title typed in the wizard can be stored whole and names a file inside
 // the worksheet folder: not empty; no blank at its start and no blank or dot at its
 // end; no double quote, / \ : * ? < > | or control character; nothing the
-// Windows-1252 code page cannot hold.
+// Windows-1252 code page cannot hold; and its file is not a product file (the
+// catalogue or a topic quiz, in any letter case).
 bool isStorableTitle(const QString& typed);
 
 // The stored form of a title as typed or shown ("," as "&"), and the shown form of

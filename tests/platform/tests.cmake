@@ -3,7 +3,7 @@ lumora_test(test_platform
   ${CMAKE_CURRENT_LIST_DIR}/tst_codepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_numtext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_random.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_respath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_places.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_seqfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_services.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_metafile.cpp

@@ -163,6 +163,33 @@ private slots:
         QVERIFY(t.app.screens.intro0().isVisible());
     }
 
+    // A title whose file would be one the program depends on is refused before
+    // anything is written, in any letter case.
+    void productTitlesAreRefused_data() {
+        QTest::addColumn<QString>("title");
+        for (const char* t : {"track", "Track", "TRACK", "Tiberan", "tiberan", "TIBERAN",
+                              "Joris Malten", "joris malten", "JORIS MALTEN"})
+            QTest::newRow(t) << QString::fromLatin1(t);
+    }
+    void productTitlesAreRefused() {
+        QFETCH(QString, title);
+        TestApp t;
+        const QStringList before = t.folder.list("multiple");
+        QByteArray files[3];
+        const char* names[3] = {"multiple/track.txt", "multiple/Tiberan.txt", "multiple/Joris Malten.txt"};
+        for (int i = 0; i < 3; ++i)
+            files[i] = t.folder.read(names[i]);
+        clickMouse(openMenu(t).Label2[Intro0::Wizard]);
+        Wizard& w = t.app.screens.wizard();
+        writeWorksheet(w, title);
+        clickMouse(w.Label3[Wizard::SaveButton]);
+        QCOMPARE(t.app.messages.history().back().text,
+                 QStringLiteral("There was a problem saving your worksheet"));
+        QCOMPARE(t.folder.list("multiple"), before);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(t.folder.read(names[i]), files[i]);
+    }
+
     void enterMovesTheFocusAsDesigned() {
         TestApp t;
         Wizard& w = t.app.screens.wizard();
