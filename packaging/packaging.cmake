@@ -36,7 +36,7 @@ set(CPACK_PACKAGE_NAME lumora)
 set(CPACK_PACKAGE_VENDOR Brenvale)
 set(CPACK_PACKAGE_CONTACT "Brenvale <lumora@brenvale.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "school mathematics: pages, quizzes, drills and worksheets")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Lumora is a mathematics package for pupils of about eleven and their teachers. "
     "Pupils read illustrated Key Facts pages about two mathematicians, take "
     "ten-question quizzes and work drills and a riddle; teachers write their own "
