@@ -1,3 +1,4 @@
+#include "navigation/titlefrm.h"
 #include "shell/app.h"
 
 #include <QApplication>
@@ -9,6 +10,6 @@ int main(int argc, char** argv) {
     application.setQuitOnLastWindowClosed(false);
     lumora::App app;
     app.random.randomize();
-    app.start();
+    startProgram(app);
     return application.exec();
 }
