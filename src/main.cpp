@@ -1,3 +1,4 @@
+#include "navigation/titlefrm.h"
 #include "platform/commandline.h"
 #include "platform/places.h"
 #include "shell/app.h"
@@ -35,6 +36,6 @@ int main(int argc, char** argv) {
 
     lumora::App app;
     app.random.randomize();
-    app.start();
+    startProgram(app);
     return application.exec();
 }

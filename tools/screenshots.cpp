@@ -5,6 +5,9 @@
 #include "activities/decmult.h"
 #include "activities/tibpuz.h"
 #include "activities/triangular.h"
+#include "navigation/hub.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 #include "pages/guide.h"
 #include "pages/teacher.h"
 #include "quiz/multiple.h"
@@ -12,9 +15,6 @@
 #include "quiz/wrong.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
-#include "shell/hub.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
 
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     }
     lumora::App app;
     app.setOnEnd([] {});
-    app.start();
+    startProgram(app);
     bool ok = save(app.screens.titlefrm(), out, QStringLiteral("title.png"));
     app.screens.titlefrm().Command1->click();
     settle();

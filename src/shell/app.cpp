@@ -1,7 +1,6 @@
 #include "shell/app.h"
 
 #include "platform/fonts.h"
-#include "shell/titlefrm.h"
 
 #include <QCoreApplication>
 
@@ -10,8 +9,6 @@ namespace lumora {
 App::App() : m_onEnd([] { QCoreApplication::exit(0); }) { installFontSubstitutes(); }
 
 App::~App() = default;
-
-void App::start() { screens.titlefrm().showInFront(); }
 
 void App::endProgram() {
     m_ended = true;

@@ -22,9 +22,6 @@ public:
     void endProgram();
     bool ended() const { return m_ended; }
 
-    // Opens the first screen.
-    void start();
-
     // What ending does beyond closing the screens; the program leaves its event
     // loop, a test records it.
     void setOnEnd(std::function<void()> onEnd) { m_onEnd = std::move(onEnd); }

@@ -56,6 +56,10 @@ public:
     Decmult& decmult();
     Decimals& decimals();
 
+    // The main menu as a plain screen, for the screens below it that return to it or
+    // borrow its portrait ("Image1") and heading ("Label1").
+    Screen& menu();
+
     // The screen of that name when it is loaded, else null.
     Screen* find(const QString& name) const;
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }

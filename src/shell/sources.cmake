@@ -3,11 +3,7 @@ target_sources(lumora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/app.cpp
   ${CMAKE_CURRENT_LIST_DIR}/buttonlabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fitscreen.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/grey.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/intro0.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screens.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/titlefrm.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/hub.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls.cpp
 )

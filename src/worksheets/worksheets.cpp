@@ -10,7 +10,6 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
-#include "shell/intro0.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 
@@ -110,7 +109,7 @@ Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
 
 void Worksheets::load() {
     fitscreen(*this);
-    catalogue::readQuietly(app.state, Intro0::CatalogueFile);
+    catalogue::readQuietly(app.state, CatalogueFile);
     setBackground(Check1, colours::ScreenBlue);
     setBackground(Check2, colours::ScreenBlue);
     app.state.worksheetpage = 0;
@@ -180,13 +179,13 @@ void Worksheets::editworksheet() {
 void Worksheets::runQuiz() {
     // The menu lends the quiz its portrait and its heading; reading them loads it,
     // unseen, behind this screen.
-    Intro0& menu = app.screens.intro0();
+    Screen& menu = app.screens.menu();
     Multiple& quiz = app.screens.multiple();
-    const QPixmap portrait = menu.Image1->pixmap();
+    const QPixmap portrait = menu.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap();
     if (!portrait.isNull())
         quiz.Picture1->setPixmap(
             portrait.scaled(quiz.Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    quiz.Label5->setText(menu.Label1->text());
+    quiz.Label5->setText(menu.findChild<QLabel*>(QStringLiteral("Label1"))->text());
     quiz.offerPrinting();
     quiz.showInFront();
 }
@@ -205,7 +204,7 @@ void Worksheets::deleteEntry(const QString& caption) {
 }
 
 void Worksheets::exitClicked() {
-    app.screens.intro0().showInFront();
+    app.screens.menu().showInFront();
     app.screens.unload(this);
 }
 

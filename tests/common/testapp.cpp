@@ -1,7 +1,7 @@
 #include "testapp.h"
 
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -95,7 +95,7 @@ void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
 }
 
 Intro0& openMenu(TestApp& t) {
-    t.app.start();
+    startProgram(t.app);
     QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
     settle();
     return t.app.screens.intro0();

@@ -1,12 +1,12 @@
 // The guide and the notes viewer through the real widgets, with the product's pages.
+#include "navigation/hub.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 #include "pages/guide.h"
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
 #include "platform/twips.h"
 #include "shell/buttonlabel.h"
-#include "shell/hub.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 #include "testapp.h"
 
 #include <QLabel>

@@ -3,6 +3,8 @@
 // received (kept in the spool folder) is read back as text; the PDF that cups-pdf
 // makes of it carries fonts without text, so that one is checked for ink.
 
+#include "navigation/hub.h"
+#include "navigation/intro0.h"
 #include "pages/guide.h"
 #include "pdftools.h"
 #include "platform/messages.h"
@@ -11,8 +13,6 @@
 #include "quiz/printouts.h"
 #include "quiz/welldone.h"
 #include "shell/buttonlabel.h"
-#include "shell/hub.h"
-#include "shell/intro0.h"
 #include "testapp.h"
 #include "testing.h"
 #include "worksheets/worksheets.h"

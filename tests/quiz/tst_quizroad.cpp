@@ -1,11 +1,11 @@
 // The road of a quiz through the real screens: menu, hub, quiz, results, review.
+#include "navigation/hub.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "shell/buttonlabel.h"
-#include "shell/hub.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 #include "testapp.h"
 
 #include <QLabel>

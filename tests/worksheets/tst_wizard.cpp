@@ -1,9 +1,9 @@
 // The wizard and the catalogue screen through the real widgets.
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "shell/buttonlabel.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 #include "testapp.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"

@@ -1,13 +1,13 @@
-#include "shell/titlefrm.h"
+#include "navigation/titlefrm.h"
 
+#include "navigation/grey.h"
+#include "navigation/intro0.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/fitscreen.h"
-#include "shell/grey.h"
-#include "shell/intro0.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -16,6 +16,8 @@
 namespace lumora {
 
 Titlefrm& Screens::titlefrm() { return get<Titlefrm>(QStringLiteral("Titlefrm")); }
+
+void startProgram(App& app) { app.screens.titlefrm().showInFront(); }
 
 Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -11,6 +11,9 @@ class QPushButton;
 
 namespace lumora {
 
+// Opens the program's first screen.
+void startProgram(App& app);
+
 class Titlefrm : public Screen {
     Q_OBJECT
 public:

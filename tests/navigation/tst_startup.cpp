@@ -1,8 +1,8 @@
+#include "navigation/grey.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 #include "platform/twips.h"
 #include "shell/buttonlabel.h"
-#include "shell/grey.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 #include "testapp.h"
 
 #include <QGuiApplication>
@@ -19,7 +19,7 @@ class StartupTest : public QObject {
 private slots:
     void startsOnTheTitleScreenOverTheBackdrop() {
         TestApp t;
-        t.app.start();
+        startProgram(t.app);
         settle();
         Grey* grey = qobject_cast<Grey*>(t.app.screens.find("Grey"));
         QVERIFY(grey && grey->isVisible());
@@ -43,7 +43,7 @@ private slots:
 
     void okGivesTheMenuAndExitConfirmationComesBack() {
         TestApp t;
-        t.app.start();
+        startProgram(t.app);
         QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
         settle();
         QVERIFY(!t.app.screens.isLoaded("Titlefrm"));
@@ -82,7 +82,7 @@ private slots:
 
     void exitAtStartEndsAtOnce() {
         TestApp t;
-        t.app.start();
+        startProgram(t.app);
         QTest::mouseClick(t.app.screens.titlefrm().Command2, Qt::LeftButton);
         settle();
         QCOMPARE(t.endings, 1);
@@ -99,7 +99,7 @@ private slots:
     void closingAShellWindowFromItsFrameEnds() {
         QFETCH(QString, which);
         TestApp t;
-        t.app.start();
+        startProgram(t.app);
         if (which == "intro0")
             QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
         settle();
@@ -111,7 +111,7 @@ private slots:
 
     void missingPortraitFallsBackToAFittedTitleScreen() {
         TestApp t({"multiple/track.txt"});
-        t.app.start();
+        startProgram(t.app);
         settle();
         Titlefrm& title = t.app.screens.titlefrm();
         QVERIFY(title.usedFallback());

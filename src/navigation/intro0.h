@@ -33,7 +33,6 @@ public:
     static constexpr int EntryCount = 21;
     static inline const QUrl PublisherAddress =
         QUrl(QStringLiteral("https://www.brenvale.example/"));
-    static inline const QString CatalogueFile = QStringLiteral("multiple\\track.txt");
 
     explicit Intro0(App& app);
     void load() override;

@@ -1,9 +1,10 @@
-#include "shell/hub.h"
+#include "navigation/hub.h"
 
 #include "activities/decimals.h"
 #include "activities/decmult.h"
 #include "activities/tibpuz.h"
 #include "activities/triangular.h"
+#include "navigation/intro0.h"
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
 #include "platform/fonts.h"
@@ -16,7 +17,6 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
-#include "shell/intro0.h"
 
 #include <QLabel>
 

@@ -1,5 +1,7 @@
-#include "shell/intro0.h"
+#include "navigation/intro0.h"
 
+#include "navigation/hub.h"
+#include "navigation/titlefrm.h"
 #include "pages/guide.h"
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
@@ -11,8 +13,6 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
-#include "shell/hub.h"
-#include "shell/titlefrm.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
@@ -22,6 +22,8 @@
 #include <QPushButton>
 
 namespace lumora {
+
+Screen& Screens::menu() { return intro0(); }
 
 Intro0& Screens::intro0() { return get<Intro0>(QStringLiteral("intro0")); }
 
@@ -137,7 +139,7 @@ void Intro0::load() {
 
 void Intro0::readCatalogue() {
     Timer1.stop();
-    catalogue::readQuietly(app.state, CatalogueFile);
+    catalogue::readQuietly(app.state, Worksheets::CatalogueFile);
 }
 
 void Intro0::entryClicked(int index) {

@@ -1,8 +1,8 @@
+#include "navigation/hub.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
 #include "platform/twips.h"
 #include "shell/buttonlabel.h"
-#include "shell/hub.h"
-#include "shell/intro0.h"
-#include "shell/titlefrm.h"
 #include "testapp.h"
 
 #include <QLabel>

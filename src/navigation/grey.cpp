@@ -1,4 +1,4 @@
-#include "shell/grey.h"
+#include "navigation/grey.h"
 
 #include "platform/twips.h"
 #include "shell/app.h"

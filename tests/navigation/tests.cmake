@@ -1,0 +1,9 @@
+# The test executable of src/navigation.
+lumora_test(test_navigation
+  ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_hub.cpp)
+
+# No include runs from a lower folder of src/ to a higher one.
+add_test(NAME include_layers
+  COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/src -P ${PROJECT_SOURCE_DIR}/scripts/check-layers.cmake)
