@@ -1,11 +1,15 @@
 #include "platform/metafile.h"
 
 #include "platform/codepage.h"
+#include "platform/metafile/rasterop.h"
+#include "platform/metafile/text.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -14,6 +18,7 @@
 #include <QRegion>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -24,6 +29,8 @@
 #include <vector>
 
 namespace lumora {
+
+using wmf::RasterOp;
 
 namespace {
 
@@ -219,18 +226,6 @@ constexpr int BsHatched = 2;
 constexpr int BsPattern = 3;
 
 constexpr int DibPalColours = 1;
-constexpr int SymbolCharset = 2;
-
-// Raster operations of the bitmap and pattern records.
-constexpr quint32 RopSrcCopy = 0x00CC0020;
-constexpr quint32 RopSrcPaint = 0x00EE0086;
-constexpr quint32 RopSrcAnd = 0x008800C6;
-constexpr quint32 RopSrcInvert = 0x00660046;
-constexpr quint32 RopNotSrcCopy = 0x00330008;
-constexpr quint32 RopPatInvert = 0x005A0049;
-constexpr quint32 RopDstInvert = 0x00550009;
-constexpr quint32 RopBlackness = 0x00000042;
-constexpr quint32 RopWhiteness = 0x00FF0062;
 
 constexpr int MaxSavedStates = 1024;
 constexpr int MaxObjects = 65535;
@@ -330,92 +325,6 @@ QColor colourRef(quint32 value, const std::vector<QRgb>& palette) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// ------------------------------------------------------------------------ text
-
-// The Symbol font's code points as Unicode, from 0x20; 0 keeps the byte's own
-// character.
-// clang-format off
-constexpr std::array<char16_t, 224> symbolCharacters = {
-    /* 20 */ 0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B,
-    /* 28 */ 0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212, 0x002E, 0x002F,
-    /* 30 */ 0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,
-    /* 38 */ 0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F,
-    /* 40 */ 0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393,
-    /* 48 */ 0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F,
-    /* 50 */ 0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9,
-    /* 58 */ 0x039E, 0x03A8, 0x0396, 0x005B, 0x2234, 0x005D, 0x22A5, 0x005F,
-    /* 60 */ 0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3,
-    /* 68 */ 0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF,
-    /* 70 */ 0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9,
-    /* 78 */ 0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C,      0,
-    /* 80 */      0,      0,      0,      0,      0,      0,      0,      0,
-    /* 88 */      0,      0,      0,      0,      0,      0,      0,      0,
-    /* 90 */      0,      0,      0,      0,      0,      0,      0,      0,
-    /* 98 */      0,      0,      0,      0,      0,      0,      0,      0,
-    /* A0 */ 0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663,
-    /* A8 */ 0x2666, 0x2665, 0x2660, 0x2194, 0x2190, 0x2191, 0x2192, 0x2193,
-    /* B0 */ 0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022,
-    /* B8 */ 0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5,
-    /* C0 */ 0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229,
-    /* C8 */ 0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209,
-    /* D0 */ 0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5,
-    /* D8 */ 0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0, 0x21D1, 0x21D2, 0x21D3,
-    /* E0 */ 0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C,
-    /* E8 */ 0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA,
-    /* F0 */      0, 0x232A, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F,
-    /* F8 */ 0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD,      0,
-};
-// clang-format on
-
-QString decodeSymbol(const QByteArray& bytes) {
-    QString text = cp1252::decode(bytes);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<uchar>(bytes[i]);
-        if (b >= 0x20 && symbolCharacters[b - 0x20] != 0)
-            text[i] = QChar(symbolCharacters[b - 0x20]);
-    }
-    return text;
-}
-
-// The code page of a font's character set, for the few files written in another
-// one; nullptr means Windows-1252.
-const char* charsetCodec(int charset) {
-    switch (charset) {
-    case 128:
-        return "Shift_JIS";
-    case 129:
-        return "EUC-KR";
-    case 134:
-        return "GBK";
-    case 136:
-        return "Big5";
-    case 161:
-        return "windows-1253";
-    case 162:
-        return "windows-1254";
-    case 163:
-        return "windows-1258";
-    case 177:
-        return "windows-1255";
-    case 178:
-        return "windows-1256";
-    case 186:
-        return "windows-1257";
-    case 204:
-        return "windows-1251";
-    case 222:
-        return "windows-874";
-    case 238:
-        return "windows-1250";
-    default:
-        return nullptr;
-    }
-}
-
-bool isMultiByte(int charset) {
-    return charset == 128 || charset == 129 || charset == 134 || charset == 136;
-}
-
 // ------------------------------------------------------------------ objects
 
 struct PenObj {
@@ -457,11 +366,6 @@ struct RegionObj {
 struct Placeholder {};
 
 using Object = std::variant<Placeholder, PenObj, BrushObj, FontObj, PaletteObj, RegionObj>;
-
-bool isSymbolFont(const FontObj& f) {
-    return f.charset == SymbolCharset ||
-           f.face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
-}
 
 // ------------------------------------------------------------------- bitmaps
 
@@ -794,27 +698,29 @@ private:
     // drawing
     void charge(qint64 work) { m_work += work; }
     QPen pen() const;
-    QBrush brush() const;
+    QBrush brush(bool inverted = false) const;
     void prepare(bool stroke, bool fill);
     void drawShape(const QPainterPath& path, bool closed);
+    void drawSealed(const QPainterPath& path, bool closed);
     Outcome drawPoly(Params& p, bool closed);
     Outcome drawPolyPolygon(Params& p);
     Outcome drawRectLike(Params& p, quint16 function);
     Outcome drawArcLike(Params& p, quint16 function);
     Outcome drawText(Params& p, bool extended);
     void paintText(QPointF ref, const QByteArray& bytes, const std::vector<double>& dx);
-    QString decodeText(const QByteArray& bytes) const;
-    QFont makeFont(double pixels) const;
+    QFont makeFont(double pixels, const QString& drawnFace) const;
+    bool canDraw(const QFont& font, const QString& text);
     Outcome fillRegion(int regionIndex, const QBrush& brush);
     Outcome patBlt(quint32 rop, const QRectF& rect);
     Outcome drawDib(Params& p, quint16 function);
-    void drawImage(const QImage& image, QRectF source, const QRectF& dest, quint32 rop);
+    void drawImage(const QImage& image, QRectF source, const QRectF& dest, const RasterOp& op);
 
     const Metafile& m_file;
     QPainter& m_painter;
     QRectF m_target;
     QRegion m_base; // the target, within any clip the caller had
     bool m_rasterOps = false;
+    bool m_blendModes = false;
     double m_deviceScale = 1;
 
     State m_state;
@@ -822,6 +728,7 @@ private:
     std::vector<std::optional<Object>> m_objects;
     std::set<int> m_freeSlots;
     std::vector<PlacedText> m_texts;
+    std::map<QString, bool> m_drawable; // glyph look-ups, by face and character
 
     double m_ax = 1, m_bx = 0, m_ay = 1, m_by = 0; // logical to painter coordinates
     qint64 m_work = 0;
@@ -841,8 +748,9 @@ MetafilePlayer::MetafilePlayer(const Metafile& metafile, QPainter& painter, cons
     m_deviceScale = std::sqrt(std::abs(device.determinant()));
     if (!std::isfinite(m_deviceScale) || m_deviceScale <= 0)
         m_deviceScale = 1;
-    m_rasterOps =
-        painter.paintEngine() && painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+    const QPaintEngine* engine = painter.paintEngine();
+    m_rasterOps = engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    m_blendModes = engine && engine->hasFeature(QPaintEngine::BlendModes);
     m_base = QRegion(regionRect(m_target));
     if (painter.hasClipping())
         m_base &= painter.clipRegion();
@@ -1316,8 +1224,11 @@ QPen MetafilePlayer::pen() const {
     return qp;
 }
 
-QBrush MetafilePlayer::brush() const {
+QBrush MetafilePlayer::brush(bool inverted) const {
     const BrushObj& b = m_state.brush;
+    auto colour = [inverted](QColor c) {
+        return inverted ? QColor(255 - c.red(), 255 - c.green(), 255 - c.blue()) : c;
+    };
     switch (b.style) {
     case BsNull:
         return Qt::NoBrush;
@@ -1325,19 +1236,21 @@ QBrush MetafilePlayer::brush() const {
         static constexpr std::array<Qt::BrushStyle, 6> hatches = {
             Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
             Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-        return QBrush(b.colour, b.hatch >= 0 && b.hatch < 6 ? hatches[b.hatch] : Qt::SolidPattern);
+        return QBrush(colour(b.colour),
+                      b.hatch >= 0 && b.hatch < 6 ? hatches[b.hatch] : Qt::SolidPattern);
     }
     case BsSolid:
-        return QBrush(b.colour);
-    default:
+        return QBrush(colour(b.colour));
+    default: {
         if (b.pattern.isNull())
-            return QBrush(b.colour);
-        if (b.mono) {
-            QImage tile = b.pattern;
-            tile.setColorTable({m_state.textColour.rgb(), m_state.bkColour.rgb()});
-            return QBrush(tile);
-        }
-        return QBrush(b.pattern);
+            return QBrush(colour(b.colour));
+        QImage tile = b.pattern;
+        if (b.mono)
+            tile.setColorTable({colour(m_state.textColour).rgb(), colour(m_state.bkColour).rgb()});
+        else if (inverted)
+            tile.invertPixels();
+        return QBrush(tile);
+    }
     }
 }
 
@@ -1360,7 +1273,7 @@ void MetafilePlayer::drawShape(const QPainterPath& path, bool closed) {
     const QRectF bounds = path.controlPointRect();
     const double reach = std::max(box.width(), box.height());
     if (box.adjusted(-reach, -reach, reach, reach).contains(bounds)) {
-        m_painter.drawPath(path);
+        drawSealed(path, closed);
         return;
     }
     // Curves are flattened where the shape is at most a million units across, so the
@@ -1384,7 +1297,21 @@ void MetafilePlayer::drawShape(const QPainterPath& path, bool closed) {
                 cut.addPolygon(run);
         }
     }
-    m_painter.drawPath(cut);
+    drawSealed(cut, closed);
+}
+
+void MetafilePlayer::drawSealed(const QPainterPath& path, bool closed) {
+    m_painter.drawPath(path);
+    // Shapes that abut, such as the bands of a gradient, would each fade out along
+    // the shared edge and let a light seam through; a device pixel of its own colour
+    // around a solid fill without an outline closes it, and keeps its edge smooth.
+    const QBrush& fill = m_painter.brush();
+    if (closed && m_painter.pen().style() == Qt::NoPen && fill.style() == Qt::SolidPattern &&
+        fill.color().alpha() == 255) {
+        QPen seal(fill.color(), 1);
+        seal.setCosmetic(true);
+        m_painter.strokePath(path, seal);
+    }
 }
 
 MetafilePlayer::Outcome MetafilePlayer::drawPoly(Params& p, bool closed) {
@@ -1522,27 +1449,11 @@ MetafilePlayer::Outcome MetafilePlayer::drawArcLike(Params& p, quint16 function)
     return Outcome::Played;
 }
 
-QString MetafilePlayer::decodeText(const QByteArray& bytes) const {
+QFont MetafilePlayer::makeFont(double pixels, const QString& drawnFace) const {
     const FontObj& f = m_state.font;
-    if (isSymbolFont(f))
-        return decodeSymbol(bytes);
-    if (const char* codec = charsetCodec(f.charset)) {
-        QStringDecoder decoder(codec);
-        if (decoder.isValid())
-            return decoder.decode(bytes);
-    }
-    return cp1252::decode(bytes);
-}
-
-QFont MetafilePlayer::makeFont(double pixels) const {
-    const FontObj& f = m_state.font;
-    QString face = f.face;
+    QString face = drawnFace.isEmpty() ? f.face : drawnFace;
     if (face.isEmpty() || face.compare(QLatin1String("System"), Qt::CaseInsensitive) == 0)
         face = QStringLiteral("Arial");
-    // Symbol text is decoded to Unicode letters; a Unicode serif face draws them (a
-    // Symbol font found on the machine may hold its glyphs at the old code points).
-    if (isSymbolFont(f))
-        face = QStringLiteral("Times New Roman");
     QFont font(face);
     switch (f.pitchAndFamily & 0xF0) {
     case 0x10:
@@ -1572,6 +1483,24 @@ QFont MetafilePlayer::makeFont(double pixels) const {
     return font;
 }
 
+bool MetafilePlayer::canDraw(const QFont& font, const QString& text) {
+    // Looked up with the fallback fonts that drawing would use; a glyph of index 0
+    // is the empty box of a font that lacks the character.
+    const QString key = font.family() + QLatin1Char('\n') + text;
+    if (const auto found = m_drawable.find(key); found != m_drawable.end())
+        return found->second;
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    bool ok = true;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 glyph : run.glyphIndexes())
+            ok = ok && glyph != 0;
+    m_drawable.emplace(key, ok);
+    return ok;
+}
+
 MetafilePlayer::Outcome MetafilePlayer::drawText(Params& p, bool extended) {
     int x = 0, y = 0, count = 0, options = 0;
     QRectF box;
@@ -1594,8 +1523,9 @@ MetafilePlayer::Outcome MetafilePlayer::drawText(Params& p, bool extended) {
         bytes = QByteArray(reinterpret_cast<const char*>(s), count);
         if (count % 2 != 0 && p.remaining() > 0)
             p.u8(); // the string is padded to a whole word
+        // One spacing a byte; a double-byte character takes the sum of its two.
         const int step = (options & EtoPdy) ? 2 : 1;
-        if (count > 0 && p.has(qint64(count) * 2 * step) && !isMultiByte(m_state.font.charset)) {
+        if (count > 0 && p.has(qint64(count) * 2 * step)) {
             dx.reserve(static_cast<size_t>(count));
             for (int i = 0; i < count; ++i) {
                 dx.push_back(p.s16() * scaleX());
@@ -1634,8 +1564,9 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     if (bytes.isEmpty())
         return;
     const FontObj& f = m_state.font;
-    const QString text = decodeText(bytes);
-    const bool perChar = !dx.empty() && text.size() == bytes.size();
+    const wmf::DecodedText decoded = wmf::decodeText(bytes, f.charset, f.face);
+    const QString text = decoded.text();
+    const bool perChar = dx.size() == static_cast<size_t>(bytes.size());
 
     // The em in the painter's units: a negative height is the em itself, a positive
     // one the whole cell, ascent and descent together.
@@ -1643,7 +1574,7 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     if (f.height < 0) {
         em = -f.height * scaleY();
     } else if (f.height > 0) {
-        const QFontMetricsF probe(makeFont(100), m_painter.device());
+        const QFontMetricsF probe(makeFont(100, decoded.face), m_painter.device());
         em = f.height * scaleY() * (probe.height() > 0 ? 100 / probe.height() : 1);
     } else {
         em = m_file.m_unitsPerInch / 6.0 * m_target.height() / m_file.m_bounds.height();
@@ -1662,12 +1593,26 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
         fontPixels = MaxFontDevicePixels / m_deviceScale;
         scale = em / fontPixels;
     }
-    QFont font = makeFont(fontPixels);
+    QFont font = makeFont(fontPixels, decoded.face);
     QFontMetricsF metrics(font, m_painter.device());
+
+    // What is drawn for each character: the stand-in where no installed font has a
+    // glyph for a mapped character, or where the file's own symbol font is missing.
+    const bool ownFaceMissing =
+        decoded.faceOwnLayout && (f.face.isEmpty() || !QFontDatabase::hasFamily(f.face));
+    QStringList glyphs;
+    for (const wmf::DrawnChar& c : decoded.chars) {
+        const bool standIn =
+            !c.text.trimmed().isEmpty() &&
+            (ownFaceMissing || (!decoded.face.isEmpty() && !canDraw(font, c.text)));
+        glyphs << (standIn ? QString(QChar(wmf::StandIn)) : c.text);
+    }
+    const QString drawn = glyphs.join(QString());
+
     double stretch = 1;
-    if (f.width != 0 && metrics.averageCharWidth() > 0)
-        stretch = std::clamp(std::abs(f.width) * scaleX() / (metrics.averageCharWidth() * scale),
-                             0.05, 20.0);
+    const double average = f.width != 0 ? wmf::averageCharWidth(metrics) : 0;
+    if (average > 0)
+        stretch = std::clamp(std::abs(f.width) * scaleX() / (average * scale), 0.05, 20.0);
     const double unit = stretch * scale; // painter units of one local unit along the line
     if (m_state.charExtra != 0 && !perChar) {
         font.setLetterSpacing(QFont::AbsoluteSpacing, m_state.charExtra * scaleX() / unit);
@@ -1677,13 +1622,16 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     std::vector<double> advance;
     double width = 0;
     if (perChar) {
-        advance.reserve(dx.size());
-        for (double d : dx) {
+        advance.reserve(decoded.chars.size());
+        for (const wmf::DrawnChar& c : decoded.chars) {
+            double d = 0;
+            for (int i = c.firstByte; i < c.firstByte + c.bytes; ++i)
+                d += dx[static_cast<size_t>(i)];
             advance.push_back(d / unit);
             width += d / unit;
         }
     } else {
-        width = metrics.horizontalAdvance(text);
+        width = metrics.horizontalAdvance(drawn);
     }
     double x0 = 0;
     switch (m_state.textAlign & TaHorizontal) {
@@ -1723,13 +1671,13 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     m_painter.setPen(m_state.textColour);
     if (perChar) {
         double x = x0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (!text[i].isSpace())
-                m_painter.drawText(QPointF(x, baseline), QString(text[i]));
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            if (!glyphs[i].trimmed().isEmpty())
+                m_painter.drawText(QPointF(x, baseline), glyphs[i]);
             x += advance[static_cast<size_t>(i)];
         }
     } else {
-        m_painter.drawText(QPointF(x0, baseline), text);
+        m_painter.drawText(QPointF(x0, baseline), drawn);
     }
 
     if (m_state.textAlign & TaUpdateCp) {
@@ -1763,35 +1711,23 @@ MetafilePlayer::Outcome MetafilePlayer::fillRegion(int regionIndex, const QBrush
 
 MetafilePlayer::Outcome MetafilePlayer::patBlt(quint32 rop, const QRectF& rect) {
     charge(8);
-    if (rect.isEmpty())
+    const auto op = wmf::rasterOp(rop, false, m_rasterOps, m_blendModes);
+    if (!op)
+        return Outcome::Skipped;
+    if (rect.isEmpty() || op->input == RasterOp::Input::Nothing)
         return Outcome::Played;
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
-    switch (rop) {
-    case RopBlackness:
+    m_painter.setCompositionMode(op->mode);
+    switch (op->input) {
+    case RasterOp::Input::Black:
         m_painter.fillRect(rect, Qt::black);
         break;
-    case RopWhiteness:
+    case RasterOp::Input::White:
         m_painter.fillRect(rect, Qt::white);
         break;
-    case RopDstInvert:
-        if (m_rasterOps) {
-            m_painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            m_painter.fillRect(rect, Qt::black);
-        } else {
-            m_painter.setCompositionMode(QPainter::CompositionMode_Difference);
-            m_painter.fillRect(rect, Qt::white);
-        }
-        break;
-    case RopPatInvert:
-        if (m_rasterOps)
-            m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        else
-            m_painter.setCompositionMode(QPainter::CompositionMode_Difference);
-        m_painter.fillRect(rect, brush());
-        break;
     default:
-        m_painter.fillRect(rect, brush());
+        m_painter.fillRect(rect, brush(op->invert));
         break;
     }
     m_painter.restore();
@@ -1799,33 +1735,17 @@ MetafilePlayer::Outcome MetafilePlayer::patBlt(quint32 rop, const QRectF& rect) 
 }
 
 void MetafilePlayer::drawImage(const QImage& image, QRectF source, const QRectF& dest,
-                               quint32 rop) {
+                               const RasterOp& op) {
     source &= QRectF(image.rect());
     if (source.isEmpty() || dest.isEmpty())
         return;
     m_painter.save();
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform,
                             m_state.stretchMode == StretchHalftone);
+    m_painter.setCompositionMode(op.mode);
     QImage picture = image;
-    switch (rop) {
-    case RopNotSrcCopy:
+    if (op.invert)
         picture.invertPixels();
-        break;
-    case RopSrcAnd:
-        m_painter.setCompositionMode(m_rasterOps ? QPainter::RasterOp_SourceAndDestination
-                                                 : QPainter::CompositionMode_Multiply);
-        break;
-    case RopSrcPaint:
-        m_painter.setCompositionMode(m_rasterOps ? QPainter::RasterOp_SourceOrDestination
-                                                 : QPainter::CompositionMode_Lighten);
-        break;
-    case RopSrcInvert:
-        m_painter.setCompositionMode(m_rasterOps ? QPainter::RasterOp_SourceXorDestination
-                                                 : QPainter::CompositionMode_Difference);
-        break;
-    default:
-        break;
-    }
     m_painter.drawImage(dest, picture, source);
     m_painter.restore();
 }
@@ -1835,7 +1755,7 @@ MetafilePlayer::Outcome MetafilePlayer::drawDib(Params& p, quint16 function) {
     // fixed part (the function's high byte counts its words) has no bitmap and paints
     // with the brush instead.
     const bool noBitmap = p.size() == qsizetype(function >> 8) * 2;
-    quint32 rop = RopSrcCopy;
+    quint32 rop = 0x00CC0020; // the source as it is
     int usage = 0;
     int srcX = 0, srcY = 0, srcW = 0, srcH = 0;
     int destX = 0, destY = 0, destW = 0, destH = 0;
@@ -1878,6 +1798,11 @@ MetafilePlayer::Outcome MetafilePlayer::drawDib(Params& p, quint16 function) {
     const QRectF dest = mapRect(destX, destY, destX + destW, destY + destH);
     if (noBitmap && function != fn::StretchDib && function != fn::SetDibToDev)
         return patBlt(rop, dest);
+    const auto op = wmf::rasterOp(rop, true, m_rasterOps, m_blendModes);
+    if (!op)
+        return Outcome::Skipped;
+    if (op->input != RasterOp::Input::Source)
+        return patBlt(rop, dest); // the bitmap plays no part
 
     QImage image;
     charge(8 + p.remaining() / 64);
@@ -1892,7 +1817,7 @@ MetafilePlayer::Outcome MetafilePlayer::drawDib(Params& p, quint16 function) {
     // Source rows count from the first row stored, the bottom one unless the bitmap
     // is stored top down.
     const QRectF source(srcX, topDown ? srcY : image.height() - srcY - srcH, srcW, srcH);
-    drawImage(image, source.normalized(), dest, rop);
+    drawImage(image, source.normalized(), dest, *op);
     return Outcome::Played;
 }
 
@@ -2158,7 +2083,8 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
         return drawDib(p, function);
     case fn::BitBlt:
     case fn::StretchBlt: {
-        // Device-dependent bitmaps are not drawn; the form without one paints the brush.
+        // Device-dependent bitmaps are not drawn; the form without one draws its raster
+        // operation on the brush alone.
         if (p.size() != qsizetype(function >> 8) * 2 + 2)
             return Outcome::Skipped;
         const quint32 rop = p.u32();

@@ -11,5 +11,7 @@ target_sources(lumora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/twips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/webopener.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile/rasterop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile/text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer.cpp
 )
