@@ -12,6 +12,8 @@
 
 using namespace lumora;
 
+Q_DECLARE_METATYPE(std::vector<PlacedText>)
+
 namespace {
 
 // Record functions the tests write.
@@ -56,6 +58,7 @@ enum : quint16 {
     ExtTextOut = 0x0A32,
     DibStretchBlt = 0x0B41,
     SetDibToDev = 0x0D33,
+    PatBlt = 0x061D,
     StretchDib = 0x0F43,
 };
 
@@ -110,14 +113,24 @@ public:
         return rec(CreatePenIndirect, {style, width, 0, qRed(c) | (qGreen(c) << 8), qBlue(c)});
     }
     WmfBuilder& nullPen() { return pen(Black, 0, 5).select(last()); }
-    WmfBuilder& font(int height, int escapement = 0) {
+    WmfBuilder& font(int height, int escapement = 0, const QByteArray& face = "Arial",
+                     int charset = 0, int width = 0) {
         QByteArray p;
-        for (int v : {height, 0, escapement, escapement, 700})
+        for (int v : {height, width, escapement, escapement, 700})
             put16(p, v);
-        p.append("\0\0\0\0\0\0\0\0", 8);
-        p.append("Arial");
-        p.append(QByteArray(32 - 5, '\0'));
-        return raw(CreateFontIndirect, p);
+        p.append("\0\0\0", 3).append(char(charset)).append("\0\0\0\0", 4);
+        return raw(CreateFontIndirect, p + face.leftJustified(32, '\0'));
+    }
+    WmfBuilder& extTextOut(int x, int y, const QByteArray& text, std::vector<int> dx = {}) {
+        QByteArray p;
+        for (int v : {y, x, int(text.size()), 0})
+            put16(p, v);
+        p += text;
+        if (text.size() % 2)
+            p.append('\0');
+        for (int d : dx)
+            put16(p, d);
+        return raw(ExtTextOut, p);
     }
     WmfBuilder& select(int index) { return rec(SelectObject, {index}); }
     WmfBuilder& rect(int l, int t, int r, int b) { return rec(Rectangle, {b, r, t, l}); }
@@ -817,6 +830,102 @@ private slots:
         QCOMPARE(darkPixels(image, blank), 0);
     }
 
+    void charsetsAndSymbolFonts_data() {
+        QTest::addColumn<QByteArray>("face");
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("equation symbols, default charset")
+            << QByteArray("Euclid Symbol") << 0 << QByteArray("\xB9\xEC\xED\xEE")
+            << QStringLiteral("≠⎧⎨⎩");
+        QTest::newRow("equation extras")
+            << QByteArray("MT Extra") << 0 << QByteArray("\x4C\x6C\xA1") << QStringLiteral("⋯ℓℝ");
+        QTest::newRow("equation letters")
+            << QByteArray("Euclid Math One") << 0 << QByteArray("LA") << QStringLiteral("ℒ𝒜");
+        QTest::newRow("pictographs, symbol charset")
+            << QByteArray("Wingdings") << 2 << QByteArray("!\"J\xFC") << QStringLiteral("✏✂☺✓");
+        QTest::newRow("Symbol by name alone")
+            << QByteArray("Symbol") << 0 << QByteArray("abg\x80") << QStringLiteral("αβγ□");
+        QTest::newRow("window controls")
+            << QByteArray("Marlett") << 2 << QByteArray("r") << QStringLiteral("✕");
+        QTest::newRow("unknown symbol font keeps its bytes")
+            << QByteArray("Nonesuch Dingbats") << 2 << QByteArray("ab") << QStringLiteral("ab");
+        QTest::newRow("Greek code page")
+            << QByteArray("Arial") << 161 << QByteArray("\xE1\xE2") << QStringLiteral("αβ");
+    }
+    void charsetsAndSymbolFonts() {
+        QFETCH(QByteArray, face);
+        QFETCH(int, charset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        WmfBuilder b(QRect(0, 0, 200, 100));
+        b.font(-40, 0, face, charset).select(0).rec(SetBkMode, {1}).textOut(10, 10, bytes);
+        PlayStats stats;
+        const QImage image = render(b.file(), QSize(200, 100), &stats);
+        QCOMPARE(readingOrderText(stats), text);
+        // Every character leaves ink: a glyph, or the stand-in where no font has one.
+        QVERIFY(darkPixels(image, QRect(0, 0, 200, 100)) > 20 * bytes.size());
+    }
+
+    void doubleByteTextKeepsItsSpacing() {
+        // Three Japanese characters of two bytes, 90 units apart (the lead byte holds
+        // the spacing, the trail byte none).
+        WmfBuilder b(QRect(0, 0, 300, 100));
+        b.font(-40, 0, "MS Mincho", 128).select(0).rec(SetBkMode, {1});
+        b.extTextOut(10, 10, "\x82\xA0\x82\xA2\x82\xA4", {90, 0, 90, 0, 90, 0});
+        PlayStats stats;
+        const QImage image = render(b.file(), QSize(300, 100), &stats);
+        QCOMPARE(readingOrderText(stats), QStringLiteral("あいう"));
+        for (int slot : {10, 100, 190})
+            QVERIFY2(darkPixels(image, QRect(slot, 0, 60, 100)) > 20,
+                     qPrintable(QString::number(slot)));
+        QCOMPARE(darkPixels(image, QRect(255, 0, 45, 100)), 0);
+    }
+
+    void fontWidthIsTheAverageLetter() {
+        // 26 letters at an average width of 10 units: about 26 x 10 as they fall in
+        // text (the alphabet holds more wide letters than text does).
+        double inkWidth[2];
+        for (int i = 0; i < 2; ++i) {
+            WmfBuilder b(QRect(0, 0, 800, 100));
+            b.font(-40, 0, "Arial", 0, i == 0 ? 10 : 20).select(0).rec(SetBkMode, {1});
+            const QImage image =
+                render(b.textOut(5, 10, "abcdefghijklmnopqrstuvwxyz").file(), QSize(800, 100));
+            int left = image.width(), right = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        left = std::min(left, x), right = std::max(right, x);
+            inkWidth[i] = right - left;
+        }
+        const double narrow = inkWidth[0], wide = inkWidth[1];
+        QVERIFY2(narrow > 260 && narrow < 325, qPrintable(QString::number(narrow)));
+        QVERIFY2(wide > 1.9 * narrow && wide < 2.1 * narrow, qPrintable(QString::number(wide)));
+    }
+
+    void abuttingShapesShowNoSeams() {
+        // A blue gradient of slanted bands, 3.3 pixels wide, with no outline.
+        WmfBuilder b(QRect(0, 0, 1000, 1000));
+        b.nullPen();
+        for (int i = 0; i < 30; ++i) {
+            b.brush(qRgb(0, 0, 100 + 5 * i)).select(b.last());
+            const int l = 10 + 33 * i, r = l + 33;
+            b.rec(Polygon, {4, l, 0, r, 0, r + 7, 600, l + 7, 600}).rec(DeleteObject, {b.last()});
+        }
+        b.brush(Black).select(b.last()).rec(Ellipse, {990, 990, 600, 0});
+        const QImage image = render(b.file());
+        for (int y = 2; y < 58; ++y)
+            for (int x = 3; x < 99; ++x)
+                QVERIFY2(qRed(image.pixel(x, y)) < 8 && qGreen(image.pixel(x, y)) < 8,
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        // The ellipse's edge stays smooth: some pixels are part covered.
+        int partial = 0;
+        for (int y = 60; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                partial += qGray(image.pixel(x, y)) > 20 && qGray(image.pixel(x, y)) < 235;
+        QVERIFY2(partial > 40, qPrintable(QString::number(partial)));
+    }
+
     void opaqueTextHasItsBackground() {
         WmfBuilder b(QRect(0, 0, 200, 100));
         b.font(-40)
@@ -827,6 +936,53 @@ private slots:
         const QImage image = render(b.file(), QSize(200, 100));
         QCOMPARE(at(image, 14, 14), Blue);
         QCOMPARE(at(image, 5, 5), White);
+    }
+
+    // ------------------------------------------------------------- raster operations
+
+    void rasterOps_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QRgb>("middle");
+        QTest::addColumn<int>("skipped");
+        // A red chart with a blue brush selected, then a transfer over all of it.
+        auto chart = [] {
+            WmfBuilder b;
+            b.brush(Red).select(b.last()).nullPen().rect(0, 0, 100, 100);
+            return b.brush(Blue).select(b.last());
+        };
+        auto patBlt = [&](quint32 rop) {
+            return chart().rec(PatBlt, {int(rop & 0xFFFF), int(rop >> 16), 100, 100, 0, 0}).file();
+        };
+        auto blit = [&](quint32 rop, bool bitmap) {
+            QByteArray p = bitmapParams(DibStretchBlt, 2, 2, 0, 0, 100, 100);
+            p[0] = char(rop & 0xFF), p[1] = char(rop >> 8), p[2] = char(rop >> 16);
+            if (!bitmap)
+                p.insert(12, QByteArray(2, '\0'));
+            return chart()
+                .raw(DibStretchBlt, bitmap ? p + dib(24, 2, 2, std::vector<QRgb>(4, White)) : p)
+                .file();
+        };
+        QTest::newRow("D leaves the chart") << patBlt(0x00AA0029) << Red << 0;
+        QTest::newRow("D without a bitmap") << blit(0x00AA0029, false) << Red << 0;
+        QTest::newRow("pattern copy") << patBlt(0x00F00021) << Blue << 0;
+        QTest::newRow("pattern or destination") << patBlt(0x00FA0089) << qRgb(255, 0, 255) << 0;
+        QTest::newRow("pattern xor destination") << patBlt(0x005A0049) << qRgb(255, 0, 255) << 0;
+        QTest::newRow("destination inverted") << patBlt(0x00550009) << qRgb(0, 255, 255) << 0;
+        QTest::newRow("blackness") << patBlt(0x00000042) << Black << 0;
+        QTest::newRow("source xor destination") << blit(0x00660046, true) << qRgb(0, 255, 255) << 0;
+        QTest::newRow("source and destination") << blit(0x008800C6, true) << Red << 0;
+        QTest::newRow("three inputs are skipped") << blit(0x00B8074A, true) << Red << 1;
+        QTest::newRow("a source it has not") << patBlt(0x00CC0020) << Red << 1;
+    }
+    void rasterOps() {
+        QFETCH(QByteArray, file);
+        QFETCH(QRgb, middle);
+        QFETCH(int, skipped);
+        PlayStats stats;
+        const QImage image = render(file, QSize(100, 100), &stats);
+        QVERIFY2(!stats.endedEarly, qPrintable(stats.endReason));
+        QCOMPARE(stats.skippedCount(), skipped);
+        QCOMPARE(at(image, 50, 50), middle);
     }
 
     // ------------------------------------------------------------- bitmaps
@@ -1131,9 +1287,94 @@ private slots:
         for (const Known& k : known)
             if (name == QLatin1String(k.file))
                 QCOMPARE(at(image, int(k.x * image.width()), int(k.y * image.height())), k.colour);
+        // And the text they are known to draw, in reading order.
+        static const std::pair<const char*, QStringList> knownText[] = {
+            {"libwmf-examples/text.wmf", {"Ι αμ α στρινγ", "✋ ♋❍ ♋ ⬧⧫❒♓■♑"}},
+            {"libwmf-examples/p0000001.wmf", {"⎡⎤", "+−", "⎢⎥", "⎣⎦"}},
+            {"libwmf-examples/formula1.wmf", {"Δ", "ρ"}},
+            {"wmf2canvas-tests/tests_image32.wmf", {"∑", "Ω"}},
+        };
+        const QString text = readingOrderText(stats);
+        for (const auto& [file, parts] : knownText) {
+            qsizetype from = 0;
+            for (const QString& part : parts)
+                if (name == QLatin1String(file)) {
+                    from = text.indexOf(part, from);
+                    QVERIFY2(from >= 0, qPrintable(part + QStringLiteral(" in\n") + text));
+                }
+        }
         if (name.endsWith(QLatin1String("fulltest.wmf")) ||
             name.endsWith(QLatin1String("tiger2.wmf")))
             QCOMPARE(stats.skippedCount(), 0);
+    }
+
+    // ------------------------------------------------------------- page text
+
+    void readingOrder_data() {
+        QTest::addColumn<std::vector<PlacedText>>("pieces");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("lines top to bottom, pieces left to right")
+            << std::vector<PlacedText>{{{50, 40}, "world", 10, 20},
+                                       {{10, 80}, "second", 10, 30},
+                                       {{10, 41}, "Hello", 10, 25}}
+            << "Hello world\nsecond";
+        QTest::newRow("a full stop runs on, spaces are not doubled")
+            << std::vector<PlacedText>{{{10, 20}, "at ", 10, 15},
+                                       {{25, 20}, "84", 10, 10},
+                                       {{35, 20}, ".", 10, 3},
+                                       {{0, 5}, "  ", 10, 10}}
+            << "at 84.";
+        QTest::newRow("nothing") << std::vector<PlacedText>{} << QString();
+    }
+    void readingOrder() {
+        QFETCH(std::vector<PlacedText>, pieces);
+        QFETCH(QString, text);
+        QCOMPARE(readingOrderText(pieces), text);
+    }
+
+    void pageText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("inOrder");
+        QTest::newRow("guide") << "guide1.wmf"
+                               << QStringList{"Welcome to Lumora", "\nLumora brings two",
+                                              "Tiberan and Joris Malten open the two topics.",
+                                              "Exit asks you to confirm, then closes Lumora."};
+        QTest::newRow("key facts")
+            << "key Tiberana.wmf"
+            << QStringList{"The riddle of Tiberan's life", "\nHis boyhood lasted 14 years.\n",
+                           "He married at 26.", "Tiberan died at 84."};
+    }
+    void pageText() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, inOrder);
+        QFile file(testing::dataFolder() + QStringLiteral("/wmf/") + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = Metafile::fromBytes(file.readAll())->pageText();
+        qsizetype from = 0;
+        for (const QString& part : inOrder) {
+            const qsizetype found = text.indexOf(part, from);
+            QVERIFY2(found >= 0, qPrintable(part + QStringLiteral(" in\n") + text));
+            from = found + part.size();
+        }
+    }
+
+    void sharpAtTwiceThePixels() {
+        WmfBuilder b(QRect(0, 0, 60, 40));
+        const auto mf = Metafile::fromBytes(blackRect(b, 10, 10, 50, 30).file());
+        const QPixmap one = mf->toPixmap(), two = mf->toPixmap(Qt::white, 2);
+        QCOMPARE(two.size(), one.size() * 2);
+        QCOMPARE(two.deviceIndependentSize(), QSizeF(one.size()));
+        QCOMPARE(two.toImage().pixel(60, 40) | 0xFF000000u, Black);
+        QCOMPARE(two.toImage().pixel(10, 10) | 0xFF000000u, White);
+
+        // A control draws at its own ratio and keeps its size in pixels of the screen.
+        testing::ScratchFolder folder;
+        folder.write(QStringLiteral("wmf/page.wmf"), b.file());
+        QLabel control;
+        loadMetafile(&control, QStringLiteral("wmf\\page.wmf"));
+        QCOMPARE(control.size(), QSize(60, 40));
+        QCOMPARE(control.pixmap().devicePixelRatio(), control.devicePixelRatioF());
+        QCOMPARE(control.pixmap().size(), QSize(60, 40) * control.devicePixelRatioF());
     }
 
     // ------------------------------------------------------------- the product's pages
