@@ -110,6 +110,7 @@ Tibpuz::Tibpuz(App& app)
     }
     Label3[CheckScore]->hide();
     setHoverResets({Label3.begin(), Label3.end()});
+    setExitButton(Label3[Exit]);
 
     // Tiles last, so they are drawn over the frames and texts they are dragged across.
     const QFont tileFont = designFont(QStringLiteral("Arial"), 27.75, Weight::Bold);

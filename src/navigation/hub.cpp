@@ -104,6 +104,7 @@ Hub::Hub(App& app, const HubRecord& record)
     }
     // Both hubs clear the highlight when the pointer leaves the buttons.
     setHoverResets({Label3.begin(), Label3.end()});
+    setExitButton(Label3[ExitButton]);
 }
 
 void Hub::load() {

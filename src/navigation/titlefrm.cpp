@@ -77,8 +77,7 @@ Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
 
 void Titlefrm::load() {
     try {
-        const QSizeF display = displaySizeTwips(this);
-        moveToPlacement(this, centredPlacement(display, {InnerWidth, InnerHeight}));
+        centreOnDisplay(this, {InnerWidth, InnerHeight});
         app.screens.grey().showOverEverything();
         loadPicture(Picture1, Portrait);
     } catch (const FileError&) {

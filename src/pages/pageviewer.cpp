@@ -56,6 +56,7 @@ PageViewer::PageViewer(App& app, const QString& name) : Screen(app, name) {
             [this] { this->app.screens.unload(this); });
     connect(Label3[NextPage], &ButtonLabel::clicked, this, [this] { nextPage(); });
     connect(Label3[PreviousPage], &ButtonLabel::clicked, this, [this] { previousPage(); });
+    setExitButton(Label3[ExitButton]);
 }
 
 void PageViewer::clearPage() {

@@ -93,6 +93,7 @@ Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
     connect(Label3[ExitButton], &ButtonLabel::clicked, this,
             [this] { this->app.screens.unload(this); });
     setHoverResets({Label3[0], Label3[1], Label3[2], Label3[3]});
+    setExitButton(Label3[ExitButton]);
 }
 
 void Multiple::load() {

@@ -81,6 +81,7 @@ Welldone::Welldone(App& app) : Screen(app, QStringLiteral("Welldone")) {
     connect(Label3[FirstButton], &ButtonLabel::clicked, this, &Welldone::firstClicked);
     connect(Label3[ExitButton], &ButtonLabel::clicked, this, &Welldone::exitClicked);
     setHoverResets({Label3[FirstButton], Label3[ExitButton]});
+    setExitButton(Label3[ExitButton]);
 
     for (QTimer* t : {&Timer1, &Timer2}) {
         t->setParent(this);

@@ -60,6 +60,7 @@ Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
     Label2[ExitButton] = buttonLabel(this, QStringLiteral("Label2(0)"), QStringLiteral("Exit"));
     setTwipsGeometry(Label2[ExitButton], 9960, 8280, 1800, 480);
     connect(Label2[ExitButton], &ButtonLabel::clicked, this, &Worksheets::exitClicked);
+    setExitButton(Label2[ExitButton]);
 
     const char* links[] = {"<< Previous Page", "Next Page >>"};
     for (int i = 0; i < 2; ++i) {
