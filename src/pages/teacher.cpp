@@ -6,6 +6,7 @@
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 
 #include <QLabel>
 
@@ -16,10 +17,12 @@ Teacher& Screens::teacher() { return get<Teacher>(QStringLiteral("teacher")); }
 Teacher::Teacher(App& app) : PageViewer(app, QStringLiteral("teacher")) {
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(picture_names::LogoAnimation);
     setTwipsGeometry(Picture1, 9960, 600, 1800, 1800);
     Picture1->hide();
     Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setAccessibleName(picture_names::PublisherLogo);
     setTwipsGeometry(Picture2, 9360, 2580, 2400, 1200);
     Picture2->hide();
 

@@ -10,6 +10,7 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 
@@ -186,6 +187,7 @@ void Worksheets::runQuiz() {
     if (!portrait.isNull())
         quiz.Picture1->setPixmap(
             portrait.scaled(quiz.Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    quiz.Picture1->setAccessibleName(picture_names::Portrait);
     quiz.Label5->setText(menu.findChild<QLabel*>(QStringLiteral("Label1"))->text());
     quiz.offerPrinting();
     quiz.showInFront();
