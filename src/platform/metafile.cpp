@@ -821,6 +821,7 @@ private:
     std::vector<State> m_saved;
     std::vector<std::optional<Object>> m_objects;
     std::set<int> m_freeSlots;
+    std::vector<PlacedText> m_texts;
 
     double m_ax = 1, m_bx = 0, m_ay = 1, m_by = 0; // logical to painter coordinates
     qint64 m_work = 0;
@@ -922,6 +923,7 @@ PlayStats MetafilePlayer::run() {
         pos += qsizetype(words) * 2;
     }
     m_painter.restore();
+    stats.texts = std::move(m_texts);
     return stats;
 }
 
@@ -1647,10 +1649,13 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
         em = m_file.m_unitsPerInch / 6.0 * m_target.height() / m_file.m_bounds.height();
     }
     // Letters too small to see are not drawn, nor letters larger than the picture
-    // many times over, which no real page has.
+    // many times over, which no real page has; a screen reader still reads the small.
     if (!std::isfinite(em) || em * m_deviceScale < 0.5 ||
-        em > 8 * (m_target.width() + m_target.height()))
+        em > 8 * (m_target.width() + m_target.height())) {
+        if (std::isfinite(em) && em <= 8 * (m_target.width() + m_target.height()))
+            m_texts.push_back({map(ref.x(), ref.y()), text, em, 0});
         return;
+    }
     double scale = 1;
     double fontPixels = em;
     if (em * m_deviceScale > MaxFontDevicePixels) {
@@ -1707,6 +1712,9 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     m_painter.translate(at);
     m_painter.rotate(-f.escapement / 10.0);
     m_painter.scale(unit, scale);
+    const QTransform line =
+        QTransform::fromTranslate(at.x(), at.y()).rotate(-f.escapement / 10.0).scale(unit, scale);
+    m_texts.push_back({line.map(QPointF(x0, baseline)), text, em, width * unit});
     if (m_state.bkMode == BkOpaque)
         m_painter.fillRect(QRectF(x0, baseline - metrics.ascent(), width, metrics.height()),
                            m_state.bkColour);
@@ -2313,16 +2321,77 @@ QImage Metafile::toImage(QColor background, PlayStats* stats) const {
     return image;
 }
 
-QPixmap Metafile::toPixmap(QColor background) const {
-    return QPixmap::fromImage(toImage(background));
+QPixmap Metafile::toPixmap(QColor background, double ratio) const {
+    if (!std::isfinite(ratio) || ratio <= 1)
+        return QPixmap::fromImage(toImage(background));
+    const QSize logical = sizePixels();
+    QSize size = (QSizeF(logical) * ratio).toSize();
+    if (logical.isEmpty())
+        return {};
+    if (size.width() > MaxImageSide || size.height() > MaxImageSide)
+        size = size.scaled(MaxImageSide, MaxImageSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.fill(background);
+    {
+        QPainter painter(&image);
+        play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    // The ratio that makes the picture its own size in pixels, whatever the cap did.
+    image.setDevicePixelRatio(double(size.width()) / logical.width());
+    return QPixmap::fromImage(image);
+}
+
+QString Metafile::pageText() const {
+    // Drawn onto a single pixel: the text is collected wherever it lands.
+    QImage dot(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&dot);
+    return readingOrderText(play(painter, QRectF(QPointF(0, 0), QSizeF(sizePixels()))));
+}
+
+QString readingOrderText(const std::vector<PlacedText>& texts) {
+    std::vector<const PlacedText*> pieces;
+    for (const PlacedText& t : texts)
+        if (!t.text.trimmed().isEmpty())
+            pieces.push_back(&t);
+    std::stable_sort(pieces.begin(), pieces.end(), [](const PlacedText* a, const PlacedText* b) {
+        return a->at.y() < b->at.y();
+    });
+    QStringList lines;
+    for (size_t first = 0; first < pieces.size();) {
+        // A line is the pieces whose baselines lie near the first one's.
+        size_t end = first + 1;
+        const double tolerance = std::max(pieces[first]->em, 1e-9) / 3;
+        while (end < pieces.size() && pieces[end]->at.y() - pieces[first]->at.y() <= tolerance)
+            ++end;
+        std::stable_sort(
+            pieces.begin() + first, pieces.begin() + end,
+            [](const PlacedText* a, const PlacedText* b) { return a->at.x() < b->at.x(); });
+        QString line;
+        const PlacedText* previous = nullptr;
+        for (size_t i = first; i < end; ++i) {
+            const PlacedText* piece = pieces[i];
+            // Pieces that run on from one another (a word, then its full stop in
+            // another font) join as they are; pieces that stand apart get a blank.
+            if (previous && !line.back().isSpace() && !piece->text.front().isSpace() &&
+                piece->at.x() - (previous->at.x() + previous->width) > 0.15 * previous->em)
+                line += QLatin1Char(' ');
+            line += piece->text;
+            previous = piece;
+        }
+        lines << line.simplified();
+        first = end;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 Metafile loadMetafile(QLabel* control, const QString& resourceName) {
     Metafile mf = Metafile::load(resourceName);
-    const QPixmap pixmap = mf.toPixmap();
+    const QPixmap pixmap = mf.toPixmap(Qt::transparent, control->devicePixelRatioF());
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     control->setPixmap(pixmap);
-    control->resize(pixmap.size());
+    control->resize(mf.sizePixels());
     return mf;
 }
 

@@ -18,6 +18,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPixmap>
+#include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
@@ -25,11 +26,22 @@
 #include <QString>
 #include <map>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QPainter;
 
 namespace lumora {
+
+// A piece of text as a page drew it: where its baseline starts, in the target's
+// coordinates, with its em and advance there (so that pieces can be put in
+// reading order and joined), and the text decoded to Unicode.
+struct PlacedText {
+    QPointF at;
+    QString text;
+    double em = 0;
+    double width = 0;
+};
 
 // What one play did.
 struct PlayStats {
@@ -39,6 +51,7 @@ struct PlayStats {
                                     // (an object index that holds no object, a zero extent)
     bool endedEarly = false;        // damaged data or a cap ended the play
     QString endReason;              // why, when it did
+    std::vector<PlacedText> texts;  // the text records' text, in the order drawn
 
     int skippedCount() const;
     // "StretchDIB x2, Escape x1": for messages and test reports.
@@ -84,7 +97,12 @@ public:
     // The picture at its own size in pixels (see MaxImageSide) on `background`;
     // transparent by default, so that a screen's colour shows through.
     QImage toImage(QColor background = Qt::transparent, PlayStats* stats = nullptr) const;
-    QPixmap toPixmap(QColor background = Qt::transparent) const;
+    // At `ratio` device pixels to a pixel: ratio times the pixels on each side, the
+    // same size in pixels of the screen (for sharp pages on a high-density screen).
+    QPixmap toPixmap(QColor background = Qt::transparent, double ratio = 1) const;
+
+    // The page's text in reading order (see readingOrderText), for a screen reader.
+    QString pageText() const;
 
     const QByteArray& bytes() const { return m_bytes; }
 
@@ -101,13 +119,20 @@ private:
     friend class MetafilePlayer;
 };
 
+// The text of a play in reading order: lines top to bottom, the pieces of a line
+// (those whose baselines lie within a third of an em) left to right, joined with a
+// blank where they stand apart; the lines joined by "\n".
+QString readingOrderText(const std::vector<PlacedText>& texts);
+inline QString readingOrderText(const PlayStats& stats) { return readingOrderText(stats.texts); }
+
 // The name of a record's function ("StretchDIB", "ExtTextOut"), or its number in
 // hexadecimal when it has none.
 QString metafileFunctionName(quint16 function);
 
 // Loads a metafile resource into an image control at its own size, as an image box
 // shows a picture: the control takes the picture's size and a transparent
-// background. Throws FileError as Metafile::load does.
+// background. The picture is drawn at the control's device pixel ratio, so that it
+// stays sharp on a high-density screen. Throws FileError as Metafile::load does.
 Metafile loadMetafile(QLabel* control, const QString& resourceName);
 
 } // namespace lumora

@@ -12,6 +12,8 @@
 
 using namespace lumora;
 
+Q_DECLARE_METATYPE(std::vector<PlacedText>)
+
 namespace {
 
 // Record functions the tests write.
@@ -1134,6 +1136,75 @@ private slots:
         if (name.endsWith(QLatin1String("fulltest.wmf")) ||
             name.endsWith(QLatin1String("tiger2.wmf")))
             QCOMPARE(stats.skippedCount(), 0);
+    }
+
+    // ------------------------------------------------------------- page text
+
+    void readingOrder_data() {
+        QTest::addColumn<std::vector<PlacedText>>("pieces");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("lines top to bottom, pieces left to right")
+            << std::vector<PlacedText>{{{50, 40}, "world", 10, 20},
+                                       {{10, 80}, "second", 10, 30},
+                                       {{10, 41}, "Hello", 10, 25}}
+            << "Hello world\nsecond";
+        QTest::newRow("a full stop runs on, spaces are not doubled")
+            << std::vector<PlacedText>{{{10, 20}, "at ", 10, 15},
+                                       {{25, 20}, "84", 10, 10},
+                                       {{35, 20}, ".", 10, 3},
+                                       {{0, 5}, "  ", 10, 10}}
+            << "at 84.";
+        QTest::newRow("nothing") << std::vector<PlacedText>{} << QString();
+    }
+    void readingOrder() {
+        QFETCH(std::vector<PlacedText>, pieces);
+        QFETCH(QString, text);
+        QCOMPARE(readingOrderText(pieces), text);
+    }
+
+    void pageText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("inOrder");
+        QTest::newRow("guide") << "guide1.wmf"
+                               << QStringList{"Welcome to Lumora", "\nLumora brings two",
+                                              "Tiberan and Joris Malten open the two topics.",
+                                              "Exit asks you to confirm, then closes Lumora."};
+        QTest::newRow("key facts")
+            << "key Tiberana.wmf"
+            << QStringList{"The riddle of Tiberan's life", "\nHis boyhood lasted 14 years.\n",
+                           "He married at 26.", "Tiberan died at 84."};
+    }
+    void pageText() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, inOrder);
+        QFile file(testing::dataFolder() + QStringLiteral("/wmf/") + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = Metafile::fromBytes(file.readAll())->pageText();
+        qsizetype from = 0;
+        for (const QString& part : inOrder) {
+            const qsizetype found = text.indexOf(part, from);
+            QVERIFY2(found >= 0, qPrintable(part + QStringLiteral(" in\n") + text));
+            from = found + part.size();
+        }
+    }
+
+    void sharpAtTwiceThePixels() {
+        WmfBuilder b(QRect(0, 0, 60, 40));
+        const auto mf = Metafile::fromBytes(blackRect(b, 10, 10, 50, 30).file());
+        const QPixmap one = mf->toPixmap(), two = mf->toPixmap(Qt::white, 2);
+        QCOMPARE(two.size(), one.size() * 2);
+        QCOMPARE(two.deviceIndependentSize(), QSizeF(one.size()));
+        QCOMPARE(two.toImage().pixel(60, 40) | 0xFF000000u, Black);
+        QCOMPARE(two.toImage().pixel(10, 10) | 0xFF000000u, White);
+
+        // A control draws at its own ratio and keeps its size in pixels of the screen.
+        testing::ScratchFolder folder;
+        folder.write(QStringLiteral("wmf/page.wmf"), b.file());
+        QLabel control;
+        loadMetafile(&control, QStringLiteral("wmf\\page.wmf"));
+        QCOMPARE(control.size(), QSize(60, 40));
+        QCOMPARE(control.pixmap().devicePixelRatio(), control.devicePixelRatioF());
+        QCOMPARE(control.pixmap().size(), QSize(60, 40) * control.devicePixelRatioF());
     }
 
     // ------------------------------------------------------------- the product's pages
