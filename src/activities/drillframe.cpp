@@ -57,6 +57,7 @@ DrillFrame::DrillFrame(App& app, const QString& name, const DrillLook& look)
     connect(cmdgo, &ButtonLabel::clicked, this, &DrillFrame::newProblem);
     connect(cmdsoln, &ButtonLabel::clicked, this, &DrillFrame::showAnswer);
     connect(cmdexit, &ButtonLabel::clicked, this, [this] { this->app.screens.unload(this); });
+    setExitButton(cmdexit);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setParent(this);

@@ -53,6 +53,8 @@ public:
     // The pointer is at (x, y) twips from the tile's top left corner: the tile's
     // centre comes under it.
     void drag(int i, float x, float y);
+    // Carries a tile to a place (the keyboard's drag).
+    void carry(int i, Place to) { m_tiles.at(i) = to; }
     // Snaps a tile that was let go; true when afterwards every tile lies in some
     // answer frame (two in one frame count twice).
     bool drop(int i);

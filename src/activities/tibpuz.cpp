@@ -7,8 +7,11 @@
 #include "shell/buttonlabel.h"
 #include "shell/fitscreen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
 
 namespace lumora {
 
@@ -17,6 +20,12 @@ Tibpuz& Screens::tibpuz() { return get<Tibpuz>(QStringLiteral("tibpuz")); }
 namespace {
 
 constexpr QRgb Background = qRgb(0, 51, 154);
+constexpr QRgb CarriedTile = qRgb(0, 0, 128);
+constexpr int FocusLineWidth = 3;
+
+const QString IdleKeys = QStringLiteral("Tab: next tile     Space: pick up the tile     Esc: Exit");
+const QString CarryKeys =
+    QStringLiteral("Arrows: move to a frame     Home: back home     Space: drop     Esc: put back");
 
 // The ages of the slots (see riddle::designedAnswerFrames). Each answer frame holds
 // its correct age until the screen opens, so the pairing of event and age is fixed
@@ -110,6 +119,7 @@ Tibpuz::Tibpuz(App& app)
     }
     Label3[CheckScore]->hide();
     setHoverResets({Label3.begin(), Label3.end()});
+    setExitButton(Label3[Exit]);
 
     // Tiles last, so they are drawn over the frames and texts they are dragged across.
     const QFont tileFont = designFont(QStringLiteral("Arial"), 27.75, Weight::Bold);
@@ -123,10 +133,18 @@ Tibpuz::Tibpuz(App& app)
         setBackground(tile, colours::Black);
         setForeground(tile, colours::Yellow);
         tile->setMouseTracking(true);
+        tile->setFocusPolicy(Qt::TabFocus);
+        tile->setAccessibleName(QStringLiteral("Age tile"));
         tile->installEventFilter(this);
         Label2[i] = tile;
         placeTile(i);
     }
+
+    keyHint = yellowText(this, QStringLiteral("keyHint"), IdleKeys,
+                         designFont(QStringLiteral("Arial"), 9.75), Qt::AlignCenter,
+                         {240, 7740, 11520, 360});
+    keyHint->hide();
+    connect(&app.keyboard, &KeyboardUse::changed, this, [this] { updateHint(); });
 }
 
 void Tibpuz::load() {
@@ -142,6 +160,7 @@ void Tibpuz::load() {
         Label1[i]->show();
         Label4[i]->move(Label2[i]->pos());
     }
+    updateHint();
 }
 
 std::optional<int> Tibpuz::tileIndex(const QObject* o) const {
@@ -162,8 +181,21 @@ bool Tibpuz::eventFilter(QObject* watched, QEvent* event) {
     if (!tile)
         return Screen::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::KeyPress:
+        return tileKey(*tile, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        showTileMark(*tile);
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        if (m_carried) { // the mouse takes over: the tile in hand is let go there
+            const int inHand = *m_carried;
+            m_carried.reset();
+            dropTile(inHand);
+            showTileMark(inHand);
+            updateHint();
+        }
         // The tile in hand is drawn over the others. Pressing any button on it keeps
         // the pointer's moves and the release going to it until the buttons are up.
         Label2[*tile]->raise();
@@ -180,12 +212,153 @@ bool Tibpuz::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     case QEvent::MouseButtonRelease:
-        if (m_board.drop(*tile))
-            Label3[CheckScore]->show();
-        placeTile(*tile);
+        dropTile(*tile);
         return true;
     default:
         return Screen::eventFilter(watched, event);
+    }
+}
+
+void Tibpuz::dropTile(int tile) {
+    if (m_board.drop(tile))
+        Label3[CheckScore]->show();
+    placeTile(tile);
+}
+
+std::vector<QWidget*> Tibpuz::tabChain() const {
+    std::array<int, riddle::Slots> order{};
+    for (int i = 0; i < riddle::Slots; ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [this](int a, int b) {
+        return m_board.home(a).place.left < m_board.home(b).place.left;
+    });
+    std::vector<QWidget*> chain;
+    for (int i : order)
+        chain.push_back(Label2[i]);
+    for (int b : {StartAgain, CheckScore, Exit})
+        chain.push_back(Label3[b]);
+    return chain;
+}
+
+int Tibpuz::frameAt(int row, int column) const {
+    // Rows and columns by the frames' own places: the lowest top is row 0, the
+    // lowest left column 0.
+    auto rank = [this](int i, auto coordinate) {
+        std::array<float, riddle::Slots> values{};
+        for (int k = 0; k < riddle::Slots; ++k)
+            values[k] = coordinate(m_board.answer(k).place);
+        std::sort(values.begin(), values.end());
+        const auto distinct = std::unique(values.begin(), values.end());
+        return static_cast<int>(
+            std::find(values.begin(), distinct, coordinate(m_board.answer(i).place)) -
+            values.begin());
+    };
+    for (int i = 0; i < riddle::Slots; ++i) {
+        if (rank(i, [](riddle::Place p) { return p.top; }) == row &&
+            rank(i, [](riddle::Place p) { return p.left; }) == column)
+            return i;
+    }
+    return 0;
+}
+
+bool Tibpuz::tileKey(int tile, QKeyEvent* key) {
+    const bool press =
+        key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!m_carried) {
+        if (!press)
+            return false;
+        // Pick the tile up where it lies: in an answer frame, or else from home.
+        m_carried = tile;
+        m_pickedFrom = m_board.tile(tile);
+        m_row = HomeRow;
+        for (int row = 0; row < HomeRow; ++row) {
+            for (int column = 0; column < Columns; ++column) {
+                if (m_board.answer(frameAt(row, column)).place == m_pickedFrom) {
+                    m_row = row;
+                    m_column = column;
+                }
+            }
+        }
+        if (m_row == HomeRow) { // up from home leads to the column nearest the tile
+            auto away = [this](int column) {
+                return std::abs(m_board.answer(frameAt(0, column)).place.left - m_pickedFrom.left);
+            };
+            m_column = 0;
+            for (int column = 1; column < Columns; ++column) {
+                if (away(column) < away(m_column))
+                    m_column = column;
+            }
+        }
+        Label2[tile]->raise();
+        Label5->hide();
+        showTileMark(tile);
+        updateHint();
+        return true;
+    }
+    switch (key->key()) {
+    case Qt::Key_Left:
+        if (m_row != HomeRow)
+            carryTo(m_row, std::max(0, m_column - 1));
+        break;
+    case Qt::Key_Right:
+        if (m_row != HomeRow)
+            carryTo(m_row, std::min(Columns - 1, m_column + 1));
+        break;
+    case Qt::Key_Up:
+        carryTo(std::max(0, m_row - 1), m_column);
+        break;
+    case Qt::Key_Down:
+        carryTo(std::min(HomeRow, m_row + 1), m_column);
+        break;
+    case Qt::Key_Home:
+        carryTo(HomeRow, m_column);
+        break;
+    case Qt::Key_Escape:
+        m_board.carry(tile, m_pickedFrom);
+        placeTile(tile);
+        m_carried.reset();
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        break; // the tile stays in hand until it is dropped or put back
+    default:
+        if (!press)
+            return false;
+        // The drop runs as the mouse's does: the same snap, the same "Check Score".
+        m_carried.reset();
+        dropTile(tile);
+        break;
+    }
+    showTileMark(tile);
+    updateHint();
+    return true;
+}
+
+void Tibpuz::carryTo(int row, int column) {
+    if (!m_carried)
+        return;
+    m_row = row;
+    m_column = column;
+    const int tile = *m_carried;
+    m_board.carry(tile, row == HomeRow ? m_board.home(tile).place
+                                       : m_board.answer(frameAt(row, column)).place);
+    placeTile(tile);
+    Label5->hide();
+}
+
+void Tibpuz::showTileMark(int tile) {
+    QLabel* t = Label2[tile];
+    const bool marked = t->hasFocus() && app.keyboard.inUse();
+    t->setLineWidth(marked || m_carried == tile ? FocusLineWidth : 1);
+    setBackground(t, m_carried == tile ? CarriedTile : colours::Black);
+}
+
+void Tibpuz::updateHint() {
+    keyHint->setText(m_carried ? CarryKeys : IdleKeys);
+    keyHint->setVisible(app.keyboard.inUse());
+    if (QWidget* focus = focusWidget()) {
+        if (const std::optional<int> tile = tileIndex(focus))
+            showTileMark(*tile);
     }
 }
 
@@ -207,6 +380,12 @@ void Tibpuz::buttonClicked(int index) {
 }
 
 void Tibpuz::startAgain() {
+    if (m_carried) {
+        const int tile = *m_carried;
+        m_carried.reset();
+        showTileMark(tile);
+        updateHint();
+    }
     Label5->hide();
     m_board.startAgain();
     for (int i = 0; i < riddle::Slots; ++i)

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+class QKeyEvent;
 class QLabel;
 
 namespace lumora {
@@ -36,6 +37,20 @@ public:
     std::array<QLabel*, riddle::Slots> Label4{}; // home frames
     QLabel* Label5;                              // the score line
     std::array<QLabel*, TextCount> Label7{};
+    QLabel* keyHint; // the keys, shown only while the keyboard is in use
+
+    // The keyboard's places for a carried tile: the answer frames in their rows and
+    // columns as they stand, and below them the tile's home.
+    static constexpr int Rows = 3; // two rows of answer frames, then home
+    static constexpr int Columns = 3;
+    static constexpr int HomeRow = 2;
+    // The answer frame at a row and column of the grid.
+    int frameAt(int row, int column) const;
+
+    // The tiles in reading order along their home row, then the buttons.
+    std::vector<QWidget*> tabChain() const override;
+
+    std::optional<int> carried() const { return m_carried; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,9 +61,18 @@ private:
     void checkScore();
     void placeTile(int i);
     std::optional<int> tileIndex(const QObject* o) const;
+    bool tileKey(int tile, QKeyEvent* key);
+    void carryTo(int row, int column);
+    void dropTile(int tile);
+    void showTileMark(int tile);
+    void updateHint();
 
     riddle::Board m_board;
     int m_score = 0;
+    std::optional<int> m_carried;
+    riddle::Place m_pickedFrom;
+    int m_row = HomeRow;
+    int m_column = 0;
 };
 
 } // namespace lumora

@@ -44,6 +44,7 @@ Triangular::Triangular(App& app) : DrillFrame(app, QStringLiteral("triangular"),
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("The pairing trick on a triangle of dots"));
     setTwipsGeometry(Image1, 7920, 240, 3840, 2880);
 
     Label4 = yellowText(this, QStringLiteral("Label4"),

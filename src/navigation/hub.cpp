@@ -26,8 +26,10 @@ const HubRecord HubRecord::tiberan = {
     "tiberan",
     "Tiberan",
     "Images\\pharos.jpg",
+    "The great lighthouse of Tiberan's city",
     825,
     "Images\\arithmetica4.jpg",
+    "Tiberan's book of problems",
     "Tiberan's Life",
     "Triangular Numbers",
     [](Screens& s) -> Screen& { return s.tibpuz(); },
@@ -42,7 +44,9 @@ const HubRecord HubRecord::malten = {
     "malten",
     "Joris Malten",
     "Images\\sailchariot4.jpg",
+    "Joris Malten's sail chariot",
     1620,
+    nullptr,
     nullptr,
     "Decimals",
     "Multiplying Decimals",
@@ -78,10 +82,12 @@ Hub::Hub(App& app, const HubRecord& record)
     : Screen(app, QString::fromLatin1(record.screenName)), m_record(record) {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QString::fromUtf8(record.mainPictureName));
     setTwipsGeometry(Image1, 0, record.mainTop, 0, 0);
     if (record.secondPicture) {
         Image2 = new QLabel(this);
         Image2->setObjectName(QStringLiteral("Image2"));
+        Image2->setAccessibleName(QString::fromUtf8(record.secondPictureName));
         setTwipsGeometry(Image2, 0, 720, 0, 0);
     }
 
@@ -104,6 +110,7 @@ Hub::Hub(App& app, const HubRecord& record)
     }
     // Both hubs clear the highlight when the pointer leaves the buttons.
     setHoverResets({Label3.begin(), Label3.end()});
+    setExitButton(Label3[ExitButton]);
 }
 
 void Hub::load() {
@@ -153,6 +160,7 @@ void Hub::openQuiz() {
     } catch (const FileError&) {
         // The quiz goes on without its picture.
     }
+    quiz.Picture1->setAccessibleName(QString::fromUtf8(m_record.mainPictureName));
     quiz.Label5->setText(QStringLiteral("Lumora"));
     quiz.showInFront();
 }

@@ -20,11 +20,13 @@ struct PageSet {
 };
 
 struct HubRecord {
-    const char* screenName;          // "tiberan", "malten"
-    const char* caption;             // the mathematician's name
-    const char* mainPicture;         // centred across the screen
-    double mainTop;                  // twips
-    const char* secondPicture;       // at the top left, or null
+    const char* screenName;      // "tiberan", "malten"
+    const char* caption;         // the mathematician's name
+    const char* mainPicture;     // centred across the screen
+    const char* mainPictureName; // what it shows, for a screen reader
+    double mainTop;              // twips
+    const char* secondPicture;   // at the top left, or null
+    const char* secondPictureName;
     const char* firstActivity;       // caption of Label3(1)
     const char* secondActivity;      // caption of Label3(3)
     Screen& (*openFirst)(Screens&);  // the screen of Label3(1)

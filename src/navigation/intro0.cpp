@@ -13,6 +13,7 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
@@ -104,10 +105,12 @@ Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
     setTwipsGeometry(Frame1, 6960, 1080, 4800, 3840);
     Image1 = new QLabel(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(picture_names::Portrait);
     setTwipsGeometry(Image1, 0, 120, 4800, 3600);
 
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setAccessibleName(picture_names::PublisherLogo);
     setTwipsGeometry(Image2, 4800, 6600, 2400, 1200);
 
     Label3 = textLabel(this, QStringLiteral("Label3"),

@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -40,6 +41,7 @@ Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
 
     Picture1 = new QLabel(Frame1);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(picture_names::Portrait);
     setTwipsGeometry(Picture1, 210, 165, 4800, 3600);
 
     Label1 = new QLabel(QStringLiteral("Written and illustrated by the Lumora team"), this);
@@ -77,8 +79,7 @@ Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
 
 void Titlefrm::load() {
     try {
-        const QSizeF display = displaySizeTwips(this);
-        moveToPlacement(this, centredPlacement(display, {InnerWidth, InnerHeight}));
+        centreOnDisplay(this, {InnerWidth, InnerHeight});
         app.screens.grey().showOverEverything();
         loadPicture(Picture1, Portrait);
     } catch (const FileError&) {

@@ -10,11 +10,57 @@
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 
 namespace lumora {
 
 namespace {
+
+// A page reads as a document whose text is the page's words, line by line.
+class PageAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit PageAccessible(PageImage* page) : QAccessibleWidget(page, QAccessible::Document) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.multiLine = true;
+        return s;
+    }
+
+    QString text(int start, int end) const override { return page().mid(start, end - start); }
+    QString text(QAccessible::Text t) const override { return QAccessibleWidget::text(t); }
+    int characterCount() const override { return static_cast<int>(page().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    const QString& page() const { return static_cast<PageImage*>(widget())->pageText(); }
+};
+
+QAccessibleInterface* pageFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("lumora::PageImage") && object->isWidgetType())
+        return new PageAccessible(static_cast<PageImage*>(object));
+    return nullptr;
+}
 
 struct ButtonPlace {
     const char* caption;
@@ -31,8 +77,24 @@ constexpr ButtonPlace Places[] = {
 
 } // namespace
 
+PageImage::PageImage(QWidget* parent) : QLabel(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(pageFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setAccessibleName(QStringLiteral("Page"));
+}
+
+void PageImage::setPageText(const QString& text) {
+    const QString old = m_text;
+    m_text = text;
+    QAccessibleTextUpdateEvent changed(this, 0, old, m_text);
+    QAccessible::updateAccessibility(&changed);
+}
+
 PageViewer::PageViewer(App& app, const QString& name) : Screen(app, name) {
-    Image1 = new QLabel(this);
+    Image1 = new PageImage(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     setTwipsGeometry(Image1, 0, PageTop, 0, 0);
     Image2 = new QLabel(this);
@@ -56,10 +118,12 @@ PageViewer::PageViewer(App& app, const QString& name) : Screen(app, name) {
             [this] { this->app.screens.unload(this); });
     connect(Label3[NextPage], &ButtonLabel::clicked, this, [this] { nextPage(); });
     connect(Label3[PreviousPage], &ButtonLabel::clicked, this, [this] { previousPage(); });
+    setExitButton(Label3[ExitButton]);
 }
 
 void PageViewer::clearPage() {
     Image1->clear();
+    Image1->setPageText(QString());
     Image1->resize(0, 0);
     Image2->clear();
     m_printCopy.reset();
@@ -68,7 +132,7 @@ void PageViewer::clearPage() {
 void PageViewer::loadPage(const QString& screenCopy, const QString& printCopy) {
     clearPage();
     try {
-        loadMetafile(Image1, screenCopy);
+        Image1->setPageText(loadMetafile(Image1, screenCopy).pageText());
         m_printCopy = Metafile::load(printCopy);
     } catch (const FileError&) {
         clearPage();

@@ -6,14 +6,27 @@
 #include "platform/metafile.h"
 #include "shell/screen.h"
 
+#include <QLabel>
 #include <array>
 #include <optional>
-
-class QLabel;
 
 namespace lumora {
 
 class ButtonLabel;
+
+// The page on show: a picture to the eye, its words in reading order to a screen
+// reader.
+class PageImage : public QLabel {
+    Q_OBJECT
+public:
+    explicit PageImage(QWidget* parent);
+
+    const QString& pageText() const { return m_text; }
+    void setPageText(const QString& text);
+
+private:
+    QString m_text;
+};
 
 class PageViewer : public Screen {
     Q_OBJECT
@@ -34,7 +47,7 @@ public:
 
     QLabel* Label1;
     std::array<ButtonLabel*, 4> Label3{};
-    QLabel* Image1;
+    PageImage* Image1;
     QLabel* Image2; // never shown: it stands for the print copy
 
 protected:

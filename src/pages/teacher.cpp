@@ -2,10 +2,12 @@
 
 #include "pages/pagenames.h"
 #include "platform/pictures.h"
+#include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 
 #include <QLabel>
 
@@ -16,10 +18,12 @@ Teacher& Screens::teacher() { return get<Teacher>(QStringLiteral("teacher")); }
 Teacher::Teacher(App& app) : PageViewer(app, QStringLiteral("teacher")) {
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(picture_names::LogoAnimation);
     setTwipsGeometry(Picture1, 9960, 600, 1800, 1800);
     Picture1->hide();
     Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setAccessibleName(picture_names::PublisherLogo);
     setTwipsGeometry(Picture2, 9360, 2580, 2400, 1200);
     Picture2->hide();
 
@@ -83,8 +87,20 @@ void Teacher::hidePageLinks() {
 
 void Teacher::animateLogo() {
     app.state.logoframe = pages::nextLogoFrame(app.state.logoframe);
-    // A missing frame is skipped: the animation goes on with the next one.
-    loadPictureIfPresent(Picture1, pages::logoFrame(app.state.logoframe));
+    // On a dense display the frame drawn at twice the size stays sharp; a missing
+    // frame is skipped and the animation goes on with the next one.
+    bool shown = false;
+    if (Picture1->devicePixelRatioF() > 1) {
+        try {
+            QPixmap sharp = loadPicture(pages::logoFrame(app.state.logoframe, true));
+            sharp.setDevicePixelRatio(2);
+            Picture1->setPixmap(sharp);
+            shown = true;
+        } catch (const FileError&) {
+        }
+    }
+    if (!shown)
+        loadPictureIfPresent(Picture1, pages::logoFrame(app.state.logoframe));
     Picture1->show();
     Picture2->show();
 }

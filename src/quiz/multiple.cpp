@@ -12,7 +12,9 @@
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
 
+#include <QAccessibleWidget>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -26,6 +28,37 @@ QFont times(double points) { return designFont(QStringLiteral("Times New Roman")
 
 constexpr QRgb Green = qRgb(0, 255, 0);
 constexpr QRgb LightBlue = qRgb(0, 255, 255);
+
+// A choice is an option button that takes a click anywhere in its box, not only on
+// its circle and words.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// The no-choice button stands behind the picture; a screen reader must not offer it
+// as an empty fifth choice.
+class NoChoiceAccessible : public QAccessibleWidget {
+public:
+    explicit NoChoiceAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        s.focusable = false;
+        return s;
+    }
+};
+
+QAccessibleInterface* noChoiceFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("QRadioButton") &&
+        object->objectName() == QLatin1String("Option1(5)"))
+        return new NoChoiceAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
 
 } // namespace
 
@@ -43,9 +76,14 @@ Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
     setTwipsGeometry(Label6, 240, 1740, 8640, 540);
 
     // The no-choice button hides behind the picture box: choosing it clears the four.
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(noChoiceFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     m_choices = new QButtonGroup(this);
     for (int i = 1; i <= NoChoice; ++i) {
-        auto* option = new QRadioButton(this);
+        auto* option = new OptionButton(this);
         option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
         option->setFont(designFont(QStringLiteral("Times New Roman"), 20.25));
         setForeground(option, colours::Yellow);
@@ -55,8 +93,11 @@ Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
         option->setPalette(dot);
         setTwipsGeometry(option, 1200, 4560 + 720.0 * (i - 1), 10200, 600);
         m_choices->addButton(option, i);
+        option->installEventFilter(this);
         Option1[i] = option;
     }
+    // Tab passes it by; it still takes the focus the design gives it.
+    Option1[NoChoice]->setFocusPolicy(Qt::NoFocus);
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -93,6 +134,7 @@ Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
     connect(Label3[ExitButton], &ButtonLabel::clicked, this,
             [this] { this->app.screens.unload(this); });
     setHoverResets({Label3[0], Label3[1], Label3[2], Label3[3]});
+    setExitButton(Label3[ExitButton]);
 }
 
 void Multiple::load() {
@@ -133,6 +175,30 @@ void Multiple::showquest() {
         Option1[NoChoice]->setFocus();
 }
 
+bool Multiple::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !m_choices->buttons().contains(watched))
+        return Screen::eventFilter(watched, event);
+    // The arrows go round the four choices, from no choice to the first or last.
+    int step = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    default:
+        return Screen::eventFilter(watched, event);
+    }
+    const int from = chosen();
+    const int to = from == 0 ? (step > 0 ? 1 : 4) : (from - 1 + step + 4) % 4 + 1;
+    Option1[to]->setChecked(true);
+    Option1[to]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 int Multiple::chosen() const {
     const int id = m_choices->checkedId();
     return id >= 1 && id <= 4 ? id : 0;
@@ -171,3 +237,5 @@ void Multiple::finish() {
 }
 
 } // namespace lumora
+
+#include "multiple.moc"

@@ -36,6 +36,9 @@ public:
     std::array<QRadioButton*, 6> Option1{}; // 1 to 5; index 0 is unused
     std::array<ButtonLabel*, 4> Label3{};
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showquest();
     void backward();

@@ -10,6 +10,7 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,7 @@ Welldone::Welldone(App& app) : Screen(app, QStringLiteral("Welldone")) {
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(picture_names::Portrait);
     setTwipsGeometry(Picture1, 6960, 1320, 4800, 3600);
 
     Label1 = messageLabel(
@@ -81,6 +83,7 @@ Welldone::Welldone(App& app) : Screen(app, QStringLiteral("Welldone")) {
     connect(Label3[FirstButton], &ButtonLabel::clicked, this, &Welldone::firstClicked);
     connect(Label3[ExitButton], &ButtonLabel::clicked, this, &Welldone::exitClicked);
     setHoverResets({Label3[FirstButton], Label3[ExitButton]});
+    setExitButton(Label3[ExitButton]);
 
     for (QTimer* t : {&Timer1, &Timer2}) {
         t->setParent(this);

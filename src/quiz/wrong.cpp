@@ -45,6 +45,7 @@ Wrong::Wrong(App& app) : Screen(app, QStringLiteral("Wrong")) {
     Label3[ExitButton] = buttonLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("Exit"));
     setTwipsGeometry(Label3[ExitButton], 9960, 8280, 1800, 480);
     connect(Label3[ExitButton], &ButtonLabel::clicked, this, &Wrong::exitClicked);
+    setExitButton(Label3[ExitButton]);
 }
 
 void Wrong::load() { fitscreen(*this); }

@@ -6,6 +6,7 @@
 #include "platform/printer.h"
 #include "platform/random.h"
 #include "platform/webopener.h"
+#include "shell/keyboard.h"
 #include "shell/screens.h"
 #include "shell/sharedstate.h"
 
@@ -31,6 +32,7 @@ public:
     WebOpener web;
     PrinterFactory printers;
     TimeOfDayRandom random;
+    KeyboardUse keyboard;
     Screens screens{*this};
 
 private:

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace lumora {
@@ -20,8 +21,50 @@ QSizeF displaySizeTwips(const QWidget* w) {
     return {pixelsToTwips(px.width()), pixelsToTwips(px.height())};
 }
 
+QSizeF outerSizeTwips(const QWidget* w, QSizeF inner) {
+    const QSize frame = w->frameGeometry().size() - w->geometry().size();
+    return inner + QSizeF(pixelsToTwips(frame.width()), pixelsToTwips(frame.height()));
+}
+
 void moveToPlacement(QWidget* w, Placement p) {
+    // A window's position is its frame's top left corner.
     w->move(twipsToPixels(p.left), twipsToPixels(p.top));
+}
+
+namespace {
+
+// Centres its window again at the first show, when the frame is known.
+class CentreWhenFramed : public QObject {
+public:
+    CentreWhenFramed(QWidget* w, QSizeF inner) : QObject(w), m_inner(inner) {
+        setObjectName(QStringLiteral("centreWhenFramed"));
+        w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            QTimer::singleShot(0, this, [this, w = static_cast<QWidget*>(watched)] {
+                moveToPlacement(w,
+                                centredPlacement(displaySizeTwips(w), outerSizeTwips(w, m_inner)));
+                deleteLater();
+            });
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QSizeF m_inner;
+};
+
+} // namespace
+
+void centreOnDisplay(QWidget* w, QSizeF inner) {
+    moveToPlacement(w, centredPlacement(displaySizeTwips(w), outerSizeTwips(w, inner)));
+    if (!w->isVisible() &&
+        !w->findChild<QObject*>(QStringLiteral("centreWhenFramed"), Qt::FindDirectChildrenOnly))
+        new CentreWhenFramed(w, inner);
 }
 
 void fitscreen(QWidget& screen) {
@@ -31,8 +74,7 @@ void fitscreen(QWidget& screen) {
         setBackground(picture, colours::PictureBoxBlue);
     screen.setFixedSize(twipsToPixels(ScreenWidth), twipsToPixels(ScreenHeight));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    moveToPlacement(&screen,
-                    centredPlacement(displaySizeTwips(&screen), {ScreenWidth, ScreenHeight}));
+    centreOnDisplay(&screen, {ScreenWidth, ScreenHeight});
     QGuiApplication::restoreOverrideCursor();
 }
 

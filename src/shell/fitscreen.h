@@ -23,8 +23,16 @@ Placement centredPlacement(QSizeF display, QSizeF window);
 // The display's size in twips.
 QSizeF displaySizeTwips(const QWidget* w);
 
-// Moves a window to a placement.
+// The window's outer size in twips: `inner` with the window frame around it, as far
+// as the frame is known (before the first show it has none).
+QSizeF outerSizeTwips(const QWidget* w, QSizeF inner);
+
+// Moves a window's outer frame to a placement.
 void moveToPlacement(QWidget* w, Placement p);
+
+// Centres the outer window, frame included, on its display; once more when it is
+// first shown, because the window manager tells the frame's size only then.
+void centreOnDisplay(QWidget* w, QSizeF inner);
 
 // Fits a main screen: colour, caption, size, the picture box's colour where the
 // screen has one named "Picture1", and the centred place.

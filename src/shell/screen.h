@@ -1,7 +1,8 @@
 #pragma once
 // The base of every screen: a top-level window that knows its application, is named
 // as designed, runs its load step when the registry creates it, and is unloaded when
-// the user closes it from the window frame.
+// the user closes it from the window frame. Its controls take Tab in reading order,
+// and Escape presses its Exit button where it has one.
 
 #include <QWidget>
 #include <vector>
@@ -25,8 +26,21 @@ public:
     // The button-labels that a mouse move over the background makes transparent.
     const std::vector<ButtonLabel*>& hoverResets() const { return m_hoverResets; }
 
+    App& application() const { return app; }
+
+    // When this screen was last brought to the front (a later one has a larger
+    // number): the registry gives the keyboard back to the front screen.
+    quint64 frontStamp() const { return m_frontStamp; }
+
+    // The controls in the order Tab visits them: the default is reading order, top
+    // to bottom and left to right; a screen with a designed order gives its own.
+    virtual std::vector<QWidget*> tabChain() const;
+
 protected:
     void setHoverResets(std::vector<ButtonLabel*> labels) { m_hoverResets = std::move(labels); }
+    // The button Escape presses. Screens without one (the title screen, the menu)
+    // leave Escape alone, so it never ends the program.
+    void setExitButton(ButtonLabel* exit) { m_exitButton = exit; }
 
     // What closing from the window frame does: by default the screen unloads, as its
     // own Exit would. The title screen, the menu and the backdrop end the program.
@@ -34,11 +48,17 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     App& app;
 
 private:
+    void stampFront();
+
     std::vector<ButtonLabel*> m_hoverResets;
+    ButtonLabel* m_exitButton = nullptr;
+    quint64 m_frontStamp = 0;
 };
 
 } // namespace lumora

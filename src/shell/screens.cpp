@@ -1,5 +1,6 @@
 #include "shell/screens.h"
 
+#include <QApplication>
 #include <QTimer>
 
 namespace lumora {
@@ -27,8 +28,21 @@ void Screens::unload(QWidget* screen) {
     // goes once the handler that unloaded it has returned.
     for (QTimer* timer : screen->findChildren<QTimer*>())
         timer->stop();
+    const bool hadKeyboard = screen->isActiveWindow() || !QApplication::activeWindow();
     screen->hide();
     screen->deleteLater();
+    if (hadKeyboard)
+        focusFrontScreen();
+}
+
+void Screens::focusFrontScreen() {
+    Screen* front = nullptr;
+    for (const auto& [name, screen] : m_loaded) {
+        if (screen && screen->isVisible() && (!front || screen->frontStamp() > front->frontStamp()))
+            front = screen;
+    }
+    if (front)
+        front->activateWindow();
 }
 
 void Screens::unloadAll() {

@@ -64,15 +64,22 @@ public:
     Screen* find(const QString& name) const;
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }
 
+    // Hides and forgets a screen; the loaded screen brought to the front most
+    // recently then takes the keyboard.
     void unload(QWidget* screen);
     // Unloads every screen (the end of the program).
     void unloadAll();
 
+    quint64 nextFrontStamp() { return ++m_frontStamps; }
+
     template <class T, class... Args> T& get(const QString& name, Args&&... args);
 
 private:
+    void focusFrontScreen();
+
     App& m_app;
     std::map<QString, QPointer<Screen>> m_loaded;
+    quint64 m_frontStamps = 0;
 };
 
 template <class T, class... Args> T& Screens::get(const QString& name, Args&&... args) {

@@ -119,26 +119,26 @@ Wizard::Wizard(App& app) : Screen(app, QStringLiteral("wizard")) {
     connect(Label3[SaveButton], &ButtonLabel::clicked, this, &Wizard::genwork);
     setHoverResets({Label3[0], Label3[1]});
 
-    // Tab order: the title, then each question and its choices; the ticks last.
-    QWidget* previous = Text1;
-    for (int q = 0; q < worksheet::Questions; ++q) {
-        setTabOrder(previous, Text2[q]);
-        previous = Text2[q];
-        for (int c = 0; c < worksheet::Choices; ++c) {
-            setTabOrder(previous, Text3[worksheet::Choices * q + c]);
-            previous = Text3[worksheet::Choices * q + c];
-        }
-    }
-    for (QCheckBox* tick : Check1) {
-        setTabOrder(previous, tick);
-        previous = tick;
-    }
+    setExitButton(Label3[ExitButton]);
 }
 
 void Wizard::load() {
     fitscreen(*this);
     for (QCheckBox* tick : Check1)
         setBackground(tick, colours::ScreenBlue);
+}
+
+std::vector<QWidget*> Wizard::tabChain() const {
+    std::vector<QWidget*> chain{Text1};
+    for (int q = 0; q < worksheet::Questions; ++q) {
+        chain.push_back(Text2[q]);
+        for (int c = 0; c < worksheet::Choices; ++c)
+            chain.push_back(Text3[worksheet::Choices * q + c]);
+    }
+    chain.insert(chain.end(), Check1.begin(), Check1.end());
+    chain.push_back(Label3[SaveButton]);
+    chain.push_back(Label3[ExitButton]);
+    return chain;
 }
 
 QLineEdit* Wizard::box(WizardBox b) const {

@@ -36,6 +36,9 @@ public:
 
     explicit Wizard(App& app);
     void load() override;
+    // The designed order: the title, each question with its choices, the ticks, then
+    // the two buttons.
+    std::vector<QWidget*> tabChain() const override;
 
     worksheet::Entries entries() const;
     // Fills every box from the entries and sets each question's ticks to match them.

@@ -10,6 +10,7 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/picturenames.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 
@@ -60,6 +61,7 @@ Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
     Label2[ExitButton] = buttonLabel(this, QStringLiteral("Label2(0)"), QStringLiteral("Exit"));
     setTwipsGeometry(Label2[ExitButton], 9960, 8280, 1800, 480);
     connect(Label2[ExitButton], &ButtonLabel::clicked, this, &Worksheets::exitClicked);
+    setExitButton(Label2[ExitButton]);
 
     const char* links[] = {"<< Previous Page", "Next Page >>"};
     for (int i = 0; i < 2; ++i) {
@@ -188,6 +190,7 @@ void Worksheets::runQuiz() {
     if (!portrait.isNull())
         quiz.Picture1->setPixmap(
             portrait.scaled(quiz.Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    quiz.Picture1->setAccessibleName(picture_names::Portrait);
     quiz.Label5->setText(menu.findChild<QLabel*>(QStringLiteral("Label1"))->text());
     quiz.offerPrinting();
     quiz.showInFront();

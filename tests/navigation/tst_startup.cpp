@@ -33,7 +33,11 @@ private slots:
         QCOMPARE(title.windowTitle(), QStringLiteral(" "));
         QCOMPARE(background(&title), qRgb(192, 192, 192));
         QCOMPARE(title.size(), QSize(364, 438));
-        QCOMPARE(title.pos(), QPoint((display.width() - 364) / 2, (display.height() - 438) / 2));
+        // The outer window, frame included, stands centred.
+        const QRect outer = title.frameGeometry();
+        QVERIFY(outer.size() != title.size());
+        QCOMPARE(outer.topLeft(), QPoint((display.width() - outer.width()) / 2,
+                                         (display.height() - outer.height()) / 2));
         QCOMPARE(title.Command1->text(), QStringLiteral("OK"));
         QCOMPARE(title.Command2->text(), QStringLiteral("Exit"));
         QCOMPARE(title.Picture1->pixmap().size(), QSize(320, 240));
