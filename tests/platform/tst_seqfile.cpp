@@ -47,9 +47,13 @@ private slots:
             << QByteArray("\x80 5\r\n") << QStringList{QStringLiteral("€ 5")};
         QTest::newRow("another program's UTF-8")
             << QByteArray("Caf\xc3\xa9\n\xc5\x81\n") << QStringList{QStringLiteral("Café"), "Ł"};
-        QTest::newRow("UTF-8 marked") << QByteArray("\xef\xbb\xbf" "a,b") << QStringList{"a", "b"};
-        QTest::newRow("UTF-16 marked")
-            << QByteArray("\xff\xfe" "a\0,\0\x41\x01", 8) << QStringList{"a", "Ł"};
+        QTest::newRow("UTF-8 marked") << QByteArray("\xef\xbb\xbf"
+                                                    "a,b")
+                                      << QStringList{"a", "b"};
+        QTest::newRow("UTF-16 marked") << QByteArray("\xff\xfe"
+                                                     "a\0,\0\x41\x01",
+                                                     8)
+                                       << QStringList{"a", "Ł"};
         QTest::newRow("code page that is no UTF-8")
             << QByteArray("Caf\xe9\xc3\r\n") << QStringList{QStringLiteral("CaféÃ")};
     }
@@ -112,8 +116,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("code page")
             << QStringLiteral("Caf\u00e9 \u20ac") << QByteArray("Caf\xe9 \x80\r\n");
-        QTest::newRow("beyond it")
-            << QStringLiteral("\u0141\u00f3d\u017a") << QByteArray("\xef\xbb\xbf\xc5\x81\xc3\xb3" "d\xc5\xba\r\n");
+        QTest::newRow("beyond it") << QStringLiteral("\u0141\u00f3d\u017a")
+                                   << QByteArray("\xef\xbb\xbf\xc5\x81\xc3\xb3"
+                                                 "d\xc5\xba\r\n");
         QTest::newRow("would read as UTF-8")
             << QStringLiteral("\u00c3\u00a9") << QByteArray("\xef\xbb\xbf\xc3\x83\xc2\xa9\r\n");
     }
