@@ -158,27 +158,25 @@ int FieldReader::readInteger() {
 LineWriter::LineWriter(const QString& resourceName) : m_path(resourcePath(resourceName)) {}
 
 void LineWriter::writeLine(const QString& text) {
-    const auto encoded = cp1252::encode(text);
-    if (!encoded)
+    if (!cp1252::canEncode(text))
         throw FileError(QStringLiteral("the text holds characters that cannot be stored"));
-    m_bytes += *encoded;
-    m_bytes += "\r\n";
+    m_lines << text;
 }
 
-void LineWriter::writeLines(const QStringList& lines) {
-    const bool fits = std::all_of(lines.begin(), lines.end(),
-                                  [](const QString& l) { return cp1252::canEncode(l); });
-    for (const QString& line : lines) {
-        if (fits) {
-            writeLine(line);
-        } else {
-            m_bytes += line.toUtf8();
-            m_bytes += "\r\n";
-        }
-    }
+void LineWriter::writeLines(const QStringList& lines) { m_lines << lines; }
+
+QByteArray encodeLines(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    // A code-page text that happens to be valid UTF-8 would be misread: then UTF-8,
+    // marked, so that no first character can be taken for the mark.
+    if (const auto bytes = cp1252::encode(text); bytes && decodeText(*bytes) == text)
+        return *bytes;
+    return "\xEF\xBB\xBF" + text.toUtf8();
 }
 
-void LineWriter::commit() { replaceFile(m_path, m_bytes); }
+void LineWriter::commit() { replaceFile(m_path, encodeLines(m_lines)); }
 
 void replaceFile(const QString& path, const QByteArray& bytes) {
     // Every step is checked by hand: a short write (a full disk, a size limit) must

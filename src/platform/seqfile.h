@@ -64,6 +64,10 @@ private:
     qsizetype m_pos = 0;
 };
 
+// Lines ended by CR LF, in the code page, or in UTF-8 with its byte order mark when
+// the code page cannot hold them or its bytes would read back as something else.
+QByteArray encodeLines(const QStringList& lines);
+
 // Replaces a file with the given bytes atomically (see LineWriter); throws FileError.
 void replaceFile(const QString& path, const QByteArray& bytes);
 
@@ -78,12 +82,13 @@ public:
     // Adds a line, to be ended by CR LF. Throws FileError when the text has
     // characters the code page cannot hold; nothing is written then.
     void writeLine(const QString& text);
-    // Lines that the code page cannot hold all go out as UTF-8 instead, which the
-    // reader recognises: what another program wrote there is kept whole.
+    // Adds lines as they are: when the code page cannot hold them all, the file goes
+    // out as UTF-8, which the reader recognises, so what another program wrote
+    // there is kept whole.
     void writeLines(const QStringList& lines);
 
     // The bytes commit() would write.
-    const QByteArray& bytes() const { return m_bytes; }
+    QByteArray bytes() const { return encodeLines(m_lines); }
 
     // Replaces the file atomically; throws FileError when it could not, and then the
     // earlier file is as it was.
@@ -91,7 +96,7 @@ public:
 
 private:
     QString m_path;
-    QByteArray m_bytes;
+    QStringList m_lines;
 };
 
 } // namespace lumora

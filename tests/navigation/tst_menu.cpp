@@ -142,7 +142,7 @@ private slots:
         QTest::newRow("three titles") << catalogueOf(3, 3) << true << 3 << 3;
         QTest::newRow("no file") << QByteArray() << false << 0 << 0;
         QTest::newRow("count not a number") << QByteArray("many\r\nA\r\n") << true << 0 << 0;
-        // A damaged catalogue counts only the titles read: no entry without its title.
+        // The count never passes the titles read: no entry is ever shown without its title.
         QTest::newRow("fewer titles than the count") << catalogueOf(5, 3) << true << 3 << 3;
         QTest::newRow("more than 1000") << catalogueOf(1005, 1005) << true << 1000 << 1000;
     }
