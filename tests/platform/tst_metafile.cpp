@@ -263,51 +263,24 @@ private slots:
             blackRect(WmfBuilder(QRect(0, 0, 1000, 1000), 1000), 100, 200, 500, 300).file());
         scaled->play(painter, QRectF(0, 0, 1000, 1000));
         painter.end();
-        for (const auto& [x, y, c] : std::vector<Probe>{{100, 100, Black},
-                                                        {52, 52, Black},
-                                                        {45, 100, White},
-                                                        {155, 155, White},
-                                                        {30, 25, Black},
-                                                        {8, 25, White}})
+        // clang-format off
+        for (const auto& [x, y, c] : Probes{{100, 100, Black}, {52, 52, Black}, {45, 100, White}, {155, 155, White}, {30, 25, Black}, {8, 25, White}})
+            // clang-format on
             QCOMPARE(at(image, x, y), c);
     }
 
-    void pens_data() {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("minDark"); // dark pixels across the line's column
-        QTest::addColumn<int>("maxDark");
-        QTest::newRow("width 0 is one pixel") << 0 << 0 << 1 << 2;
-        QTest::newRow("wide") << 0 << 10 << 9 << 12;
-        QTest::newRow("null") << 5 << 10 << 0 << 0;
-        QTest::newRow("null with end cap bits") << 0x0205 << 10 << 0 << 0;
-        QTest::newRow("flat cap solid") << 0x0200 << 6 << 5 << 8;
-    }
-    void pens() {
-        QFETCH(int, style);
-        QFETCH(int, width);
-        QFETCH(int, minDark);
-        QFETCH(int, maxDark);
-        const QImage image = render(WmfBuilder()
-                                        .pen(Black, width, style)
-                                        .select(0)
-                                        .rec(MoveTo, {10, 50})
-                                        .rec(LineTo, {90, 50})
-                                        .file());
-        const int dark = darkPixels(image, QRect(0, 50, 100, 1));
-        QVERIFY2(dark >= minDark && dark <= maxDark, qPrintable(QString::number(dark)));
-    }
-
-    void hatchedBrushLeavesGaps() {
+    void pensAndHatches() {
+        // Dark pixels across a line's column (least, most): width 0 is one pixel, a null
+        // pen draws nothing whatever its end-cap bits, a wide one is solid.
+        // clang-format off
+        for (const auto& [style, width, least, most] : std::vector<std::array<int, 4>>{{0, 0, 1, 2}, {0, 10, 9, 12}, {5, 10, 0, 0}, {0x0205, 10, 0, 0}, {0x0200, 6, 5, 8}}) {
+            const int dark = darkPixels(render(WmfBuilder().pen(Black, width, style).select(0).rec(MoveTo, {10, 50}).rec(LineTo, {90, 50}).file()), QRect(0, 50, 100, 1));
+            QVERIFY2(dark >= least && dark <= most, qPrintable(QStringLiteral("%1: %2").arg(style).arg(dark)));
+        }
+        // A hatched brush leaves gaps, clear or in the background colour.
         for (const auto& [bkMode, gaps] : {std::pair{1, White}, std::pair{2, Red}}) {
-            const QImage image = render(WmfBuilder()
-                                            .brush(Black, 2, 4)
-                                            .select(0)
-                                            .nullPen()
-                                            .rec(SetBkMode, {bkMode})
-                                            .colour(SetBkColor, Red)
-                                            .rect(0, 0, 100, 100)
-                                            .file());
+            const QImage image = render(WmfBuilder().brush(Black, 2, 4).select(0).nullPen().rec(SetBkMode, {bkMode}).colour(SetBkColor, Red).rect(0, 0, 100, 100).file());
+            // clang-format on
             int lines = 0, gapPixels = 0;
             for (int y = 10; y < 90; ++y)
                 for (int x = 10; x < 90; ++x)

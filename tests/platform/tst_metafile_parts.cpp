@@ -25,33 +25,27 @@ private slots:
         QTest::addColumn<int>("input");   // -1: not drawn
         QTest::addColumn<bool>("invert");
         QTest::addColumn<int>("mode");
-        auto row = [](const char* name, quint32 rop, bool source, int modes, int input,
-                      bool invert = false, Mode mode = QPainter::CompositionMode_SourceOver) {
-            QTest::newRow(name) << rop << source << modes << input << invert << int(mode);
-        };
-        row("D leaves the destination", 0x00AA0029, false, 2, int(Input::Nothing));
-        row("pattern copy", 0x00F00021, false, 0, int(Input::Pattern));
-        row("source copy", 0x00CC0020, true, 0, int(Input::Source));
-        row("source copy without a source", 0x00CC0020, false, 2, -1);
-        row("inverted source", 0x00330008, true, 0, int(Input::Source), true);
-        row("pattern xor", 0x005A0049, false, 2, int(Input::Pattern), false,
-            QPainter::RasterOp_SourceXorDestination);
-        row("pattern xor, blending", 0x005A0049, false, 1, int(Input::Pattern), false,
-            QPainter::CompositionMode_Difference);
-        row("pattern xor, neither", 0x005A0049, false, 0, -1);
-        row("destination inverted", 0x00550009, false, 2, int(Input::White), false,
-            QPainter::RasterOp_NotDestination);
-        row("source and", 0x008800C6, true, 1, int(Input::Source), false,
-            QPainter::CompositionMode_Multiply);
-        row("not source or", 0x00BB0226, true, 2, int(Input::Source), true,
-            QPainter::RasterOp_SourceOrDestination);
-        row("source and not destination", 0x00440328, true, 2, int(Input::Source), false,
-            QPainter::RasterOp_SourceAndNotDestination);
-        row("source and not destination, blending", 0x00440328, true, 1, -1);
-        row("blackness", 0x00000042, false, 0, int(Input::Black));
-        row("whiteness", 0x00FF0062, true, 0, int(Input::White));
-        row("pattern and source", 0x00C000CA, true, 2, -1);
-        row("all three", 0x00B8074A, true, 2, -1);
+        const int none = -1, nothing = int(Input::Nothing), pattern = int(Input::Pattern),
+                  source = int(Input::Source), white = int(Input::White);
+        const int over = QPainter::CompositionMode_SourceOver;
+        // clang-format off
+        QTest::newRow("D leaves the destination") << 0x00AA0029u << false << 2 << nothing << false << over;
+        QTest::newRow("pattern copy") << 0x00F00021u << false << 0 << pattern << false << over;
+        QTest::newRow("source copy") << 0x00CC0020u << true << 0 << source << false << over;
+        QTest::newRow("source copy without a source") << 0x00CC0020u << false << 2 << none << false << over;
+        QTest::newRow("inverted source") << 0x00330008u << true << 0 << source << true << over;
+        QTest::newRow("pattern xor") << 0x005A0049u << false << 2 << pattern << false << int(QPainter::RasterOp_SourceXorDestination);
+        QTest::newRow("pattern xor, blending") << 0x005A0049u << false << 1 << pattern << false << int(QPainter::CompositionMode_Difference);
+        QTest::newRow("pattern xor, neither") << 0x005A0049u << false << 0 << none << false << over;
+        QTest::newRow("destination inverted") << 0x00550009u << false << 2 << white << false << int(QPainter::RasterOp_NotDestination);
+        QTest::newRow("source and, blending") << 0x008800C6u << true << 1 << source << false << int(QPainter::CompositionMode_Multiply);
+        QTest::newRow("not source or") << 0x00BB0226u << true << 2 << source << true << int(QPainter::RasterOp_SourceOrDestination);
+        QTest::newRow("source and not destination") << 0x00440328u << true << 2 << source << false << int(QPainter::RasterOp_SourceAndNotDestination);
+        QTest::newRow("source and not destination, blending") << 0x00440328u << true << 1 << none << false << over;
+        QTest::newRow("blackness") << 0x00000042u << false << 0 << int(Input::Black) << false << over;
+        QTest::newRow("pattern and source") << 0x00C000CAu << true << 2 << none << false << over;
+        QTest::newRow("all three") << 0x00B8074Au << true << 2 << none << false << over;
+        // clang-format on
     }
     void rasterOps() {
         QFETCH(quint32, rop);
@@ -73,28 +67,22 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<int>>("firstBytes"); // of each character, when not one a byte
-        auto row = [](const char* face, int charset, const QByteArray& bytes, const char* text,
-                      QList<int> first = {}) {
-            QTest::addRow("%s %d", face, charset)
-                << QByteArray(face) << charset << bytes << QString::fromUtf8(text) << first;
-        };
-        row("Euclid Symbol", 0, "\xB9\xEC\xED\xEE", "≠⎧⎨⎩");
-        row("MT Extra", 0, "\x4C\x6C\xA1\x26\x31", "⋯ℓℝ˙□");
-        row("Euclid Math One", 0, "LAb", "ℒ𝒜□");
-        row("Euclid Math Two", 0, "RZ", "ℝℤ");
-        row("Wingdings", 2, "!\"J\xFC", "✏✂☺✓");
-        row("Webdings", 2, "4", "▶");
-        row("Marlett", 2, "r", "✕");
-        row("Symbol", 0, "abg\x80", "αβγ□");
-        row("Nonesuch Dingbats", 2, "ab", "ab");
-        row("Arial", 161, "\xE1\xE2", "αβ");
-        row("Arial", 0, "caf\xE9 \x80", "café €");
-        row("MS Mincho", 128,
-            "\x82\xA0"
-            "a\x82\xA2",
-            "あaい", {0, 2, 3});
-        row("SimSun", 134, "\xC4\xE3\xBA\xC3", "你好", {0, 2});
-        row("MS Gothic", 128, "a\x82", "a\uFFFD", {0, 1}); // a lead byte with nothing after it
+        // clang-format off
+        QTest::newRow("equation symbols") << QByteArray("Euclid Symbol") << 0 << QByteArray("\xB9\xEC\xED\xEE") << "≠⎧⎨⎩" << QList<int>{};
+        QTest::newRow("equation extras") << QByteArray("MT Extra") << 0 << QByteArray("\x4C\x6C\xA1\x26\x31") << "⋯ℓℝ˙□" << QList<int>{};
+        QTest::newRow("script letters") << QByteArray("Euclid Math One") << 0 << QByteArray("LAb") << "ℒ𝒜□" << QList<int>{};
+        QTest::newRow("double-struck letters") << QByteArray("Euclid Math Two") << 0 << QByteArray("RZ") << "ℝℤ" << QList<int>{};
+        QTest::newRow("pictographs") << QByteArray("Wingdings") << 2 << QByteArray("!\"J\xFC") << "✏✂☺✓" << QList<int>{};
+        QTest::newRow("media controls") << QByteArray("Webdings") << 2 << QByteArray("4") << "▶" << QList<int>{};
+        QTest::newRow("window controls") << QByteArray("Marlett") << 2 << QByteArray("r") << "✕" << QList<int>{};
+        QTest::newRow("Symbol by name alone") << QByteArray("Symbol") << 0 << QByteArray("abg\x80") << "αβγ□" << QList<int>{};
+        QTest::newRow("unknown symbol font") << QByteArray("Nonesuch Dingbats") << 2 << QByteArray("ab") << "ab" << QList<int>{};
+        QTest::newRow("Greek code page") << QByteArray("Arial") << 161 << QByteArray("\xE1\xE2") << "αβ" << QList<int>{};
+        QTest::newRow("Windows-1252") << QByteArray("Arial") << 0 << QByteArray("caf\xE9 \x80") << "café €" << QList<int>{};
+        QTest::newRow("Japanese") << QByteArray("MS Mincho") << 128 << QByteArray("\x82\xA0" "a\x82\xA2") << "あaい" << QList<int>{0, 2, 3};
+        QTest::newRow("Chinese") << QByteArray("SimSun") << 134 << QByteArray("\xC4\xE3\xBA\xC3") << "你好" << QList<int>{0, 2};
+        QTest::newRow("lead byte cut off") << QByteArray("MS Gothic") << 128 << QByteArray("a\x82") << "a\uFFFD" << QList<int>{0, 1};
+        // clang-format on
     }
     void decodeText() {
         QFETCH(QByteArray, face);
@@ -116,18 +104,11 @@ private slots:
     void readingOrder_data() {
         QTest::addColumn<std::vector<PlacedText>>("pieces");
         QTest::addColumn<QString>("text");
-        QTest::newRow("lines top to bottom, pieces left to right")
-            << std::vector<PlacedText>{{{50, 40}, "world", 10, 20},
-                                       {{10, 80}, "second", 10, 30},
-                                       {{10, 41}, "Hello", 10, 25}}
-            << "Hello world\nsecond";
-        QTest::newRow("a full stop runs on, spaces are not doubled")
-            << std::vector<PlacedText>{{{10, 20}, "at ", 10, 15},
-                                       {{25, 20}, "84", 10, 10},
-                                       {{35, 20}, ".", 10, 3},
-                                       {{0, 5}, "  ", 10, 10}}
-            << "at 84.";
+        // clang-format off
+        QTest::newRow("lines top to bottom, pieces left to right") << std::vector<PlacedText>{{{50, 40}, "world", 10, 20}, {{10, 80}, "second", 10, 30}, {{10, 41}, "Hello", 10, 25}} << "Hello world\nsecond";
+        QTest::newRow("a full stop runs on, spaces are not doubled") << std::vector<PlacedText>{{{10, 20}, "at ", 10, 15}, {{25, 20}, "84", 10, 10}, {{35, 20}, ".", 10, 3}, {{0, 5}, "  ", 10, 10}} << "at 84.";
         QTest::newRow("nothing") << std::vector<PlacedText>{} << QString();
+        // clang-format on
     }
     void readingOrder() {
         QFETCH(std::vector<PlacedText>, pieces);
