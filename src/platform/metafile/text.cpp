@@ -304,6 +304,8 @@ DecodedText decodeText(const QByteArray& bytes, int charset, const QString& face
             QStringDecoder decoder(codec);
             QString text = decoder.isValid() ? decoder.decode(bytes.mid(i, size))
                                              : cp1252::decode(bytes.mid(i, size));
+            if (text.isEmpty()) // a lead byte that the string cuts off
+                text = QChar(QChar::ReplacementCharacter);
             out.chars.push_back({text, i, size});
             i += size;
         }
