@@ -33,12 +33,18 @@ def start(args, **kw):
     return p
 
 
+program_log = None
+
+
 def fail(message):
     print("FAIL: " + message, file=sys.stderr)
+    if program_log and os.path.exists(program_log):
+        with open(program_log) as log:
+            print("The program said:\n" + log.read(), file=sys.stderr)
     sys.exit(1)
 
 
-def wait_for(what, find, seconds=20):
+def wait_for(what, find, seconds=30):
     end = time.time() + seconds
     while time.time() < end:
         found = find()
@@ -112,7 +118,10 @@ def main():
 
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        start([program], cwd=os.path.join(work, "data"), env=env)
+        global program_log
+        program_log = os.path.join(work, "program.log")
+        with open(program_log, "w") as log:
+            start([program], cwd=os.path.join(work, "data"), env=env, stdout=log, stderr=log)
 
         def lumora():
             desktop = pyatspi.Registry.getDesktop(0)

@@ -206,7 +206,13 @@ private slots:
         Screen* opened = t->app.screens.find(screen);
         QVERIFY(opened);
         QCOMPARE(front(), opened);
-        key(Qt::Key_Escape);
+        // The viewers and the quiz leave by Escape; the activities (whose Escape the
+        // tests below press) by the window manager's close, as their Exit would.
+        if (screen == "teacher" || screen == "multiple")
+            key(Qt::Key_Escape);
+        else
+            opened->close();
+        settle();
         QVERIFY(!t->app.screens.isLoaded(screen));
         QCOMPARE(front(), &h);
         QVERIFY(pressOn(h.Label3[Hub::ExitButton]));
@@ -287,7 +293,7 @@ private slots:
             QVERIFY(pressOn(d.cmdgo));
         }
         QVERIFY(!d.Timer1.isActive());
-        QVERIFY(pressOn(d.cmdexit));
+        key(Qt::Key_Escape);
         QVERIFY(!t.app.screens.isLoaded("triangular"));
     }
 
