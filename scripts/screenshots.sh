@@ -4,3 +4,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
 lumora_build "$LUMORA_ROOT/build" -DLUMORA_TESTS=OFF
 QT_QPA_PLATFORM=offscreen "$LUMORA_ROOT/build/lumora_screenshots" "$LUMORA_ROOT/data" "$LUMORA_ROOT/docs"
+# The menu and a page on a display at twice the density.
+double=$(mktemp -d)
+trap 'rm -rf "$double"' EXIT
+QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=offscreen "$LUMORA_ROOT/build/lumora_screenshots" "$LUMORA_ROOT/data" "$double"
+cp "$double/menu.png" "$LUMORA_ROOT/docs/menu-2x.png"
+cp "$double/keyfacts.png" "$LUMORA_ROOT/docs/page-2x.png"

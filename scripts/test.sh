@@ -3,7 +3,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
-# The install and package tests: a virtual desktop with its accessibility bus, real
+# The install, package and screen-reader tests: a virtual desktop with its accessibility bus, real
 # mouse and keys, screen grabs, the desktop's validators and dpkg's tools.
 lumora_need xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick \
     desktop-file-utils appstream dpkg-dev

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -56,6 +57,12 @@ bool copyTree(const QString& from, const QString& to) {
             return false;
     }
     return true;
+}
+
+void pressKey(QWidget* w, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    settle();
 }
 
 bool save(QWidget& w, const QString& folder, const QString& name) {
@@ -133,6 +140,14 @@ int main(int argc, char** argv) {
         ok = save(*s, out, s->objectName() + QStringLiteral(".png")) && ok;
         app.screens.unload(s);
     }
+    // The riddle from the keyboard: a tile carried to a frame, the keys shown.
+    auto& riddle = app.screens.tibpuz();
+    riddle.showInFront();
+    riddle.Label2[2]->setFocus(Qt::TabFocusReason);
+    for (Qt::Key k : {Qt::Key_Space, Qt::Key_Up, Qt::Key_Right})
+        pressKey(riddle.Label2[2], k);
+    ok = save(riddle, out, QStringLiteral("tibpuz-keys.png")) && ok;
+    app.screens.unload(&riddle);
 
     // The reference pages: the guide, Tiberan's Key Facts, the acknowledgments.
     emit app.screens.intro0().Label2[lumora::Intro0::Guide]->clicked();

@@ -2,5 +2,4 @@
 lumora_test(test_activities
   ${CMAKE_CURRENT_LIST_DIR}/tst_generators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_tibpuz.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_drills.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_grabs.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tst_drills.cpp)

@@ -78,32 +78,6 @@ private slots:
         QVERIFY(again->Label3[Hub::KeyFacts]->isOpaque());
     }
 
-    void activitiesOpenOverTheHub_data() {
-        QTest::addColumn<QString>("hub");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("Tiberan's Life") << "tiberan" << int(Hub::FirstActivity) << "tibpuz";
-        QTest::newRow("Triangular Numbers")
-            << "tiberan" << int(Hub::SecondActivity) << "triangular";
-        QTest::newRow("Decimals") << "malten" << int(Hub::FirstActivity) << "decimals";
-        QTest::newRow("Multiplying Decimals") << "malten" << int(Hub::SecondActivity) << "decmult";
-    }
-    void activitiesOpenOverTheHub() {
-        QFETCH(QString, hub);
-        QFETCH(int, button);
-        QFETCH(QString, screen);
-        TestApp t;
-        Hub& h = hub == "tiberan" ? t.app.screens.tiberan() : t.app.screens.malten();
-        h.showInFront();
-        clickMouse(h.Label3[button]);
-        Screen* activity = t.app.screens.find(screen);
-        QVERIFY(activity && activity->isVisible());
-        activity->close(); // from the window frame, as its Exit would
-        settle();
-        QVERIFY(!t.app.screens.isLoaded(screen));
-        QVERIFY(h.isVisible());
-    }
-
     void aMissingPictureLeavesTheHubUsable() {
         TestApp t({"multiple/track.txt", "multiple/Tiberan.txt"});
         Hub& hub = t.app.screens.tiberan();

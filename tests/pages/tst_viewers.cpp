@@ -151,6 +151,26 @@ private slots:
         QVERIFY(h.isVisible());
     }
 
+    // Run once as it is and once more at QT_SCALE_FACTOR=2 (test_pages_2x): the page
+    // and the logo carry the display's pixels, the screen keeps its designed size.
+    void pageAndLogoAtTheDisplaysDensity() {
+        const double ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                 ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                 : 1.0;
+        TestApp t;
+        addPages(t);
+        clickMouse(openMenu(t).Label2[Intro0::Acknowledgments]);
+        Teacher& v = t.app.screens.teacher();
+        QCOMPARE(v.devicePixelRatioF(), ratio);
+        QCOMPARE(v.size(), QSize(800, 600));
+        const QPixmap page = v.Image1->pixmap();
+        QCOMPARE(page.size(), v.Image1->size() * ratio);
+        QCOMPARE(page.deviceIndependentSize().toSize(), v.Image1->size());
+        v.Timer1.stop();
+        QMetaObject::invokeMethod(&v.Timer1, "timeout", Qt::DirectConnection);
+        QCOMPARE(v.Picture1->pixmap().size(), QSize(120, 120) * ratio);
+    }
+
     void aSetOfOnePageHasNoLinks() {
         TestApp t;
         addPages(t);

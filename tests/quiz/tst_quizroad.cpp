@@ -8,6 +8,7 @@
 #include "shell/buttonlabel.h"
 #include "testapp.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,12 +27,15 @@ Hub& openHub(TestApp& t, int entry) {
 
 Multiple* quizScreen(TestApp& t) { return qobject_cast<Multiple*>(t.app.screens.find("multiple")); }
 
-// Picks a choice (0 for none) and presses the forward button.
+// Picks a choice (0 for none) and presses the forward button. The click lands at the
+// far right end of the choice's row, away from its circle and words.
 void answer(TestApp& t, int choice) {
     Multiple* quiz = quizScreen(t);
-    if (choice)
-        clickMouse(quiz->Option1[choice], Qt::LeftButton,
-                   QPoint(8, quiz->Option1[choice]->height() / 2));
+    if (choice) {
+        QRadioButton* option = quiz->Option1[choice];
+        clickMouse(option, Qt::LeftButton, QPoint(option->width() - 2, option->height() / 2));
+        QVERIFY(option->isChecked());
+    }
     clickMouse(quiz->Label3[Multiple::Forward]);
 }
 
@@ -149,6 +153,11 @@ private slots:
         QCOMPARE(quiz->Label2->text(), t.app.state.question[1]);
         QCOMPARE(quiz->Option1[3]->text(), t.app.state.choicec[1]);
         QVERIFY(quiz->Option1[Multiple::NoChoice]->isChecked());
+        // A screen reader is not offered the no-choice button as a fifth choice.
+        QVERIFY(QAccessible::queryAccessibleInterface(quiz->Option1[Multiple::NoChoice])
+                    ->state()
+                    .invisible);
+        QVERIFY(!QAccessible::queryAccessibleInterface(quiz->Option1[1])->state().invisible);
 
         answer(t, rightChoice(t)); // question 1 right
         QVERIFY(back->isVisible());

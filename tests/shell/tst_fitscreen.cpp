@@ -15,18 +15,24 @@ class FitScreenTest : public QObject {
 private slots:
     void placement_data() {
         QTest::addColumn<QSizeF>("display");
+        QTest::addColumn<QSizeF>("window");
         QTest::addColumn<double>("left");
         QTest::addColumn<double>("top");
-        QTest::newRow("1024 x 768") << QSizeF(15360, 11520) << 1680.0 << 1260.0;
-        QTest::newRow("640 x 480 goes off the display") << QSizeF(9600, 7200) << -1200.0 << -900.0;
-        QTest::newRow("800 x 600 exactly") << QSizeF(12000, 9000) << 0.0 << 0.0;
-        QTest::newRow("odd twips keep their half") << QSizeF(12015, 9015) << 7.5 << 7.5;
+        const QSizeF bare(ScreenWidth, ScreenHeight);
+        QTest::newRow("1024 x 768") << QSizeF(15360, 11520) << bare << 1680.0 << 1260.0;
+        QTest::newRow("640 x 480 goes off the display")
+            << QSizeF(9600, 7200) << bare << -1200.0 << -900.0;
+        QTest::newRow("800 x 600 exactly") << QSizeF(12000, 9000) << bare << 0.0 << 0.0;
+        QTest::newRow("odd twips keep their half") << QSizeF(12015, 9015) << bare << 7.5 << 7.5;
+        // A frame of 4 pixels and a title bar of 30: the outer window is centred.
+        QTest::newRow("framed") << QSizeF(15360, 11520) << QSizeF(12120, 9510) << 1620.0 << 1005.0;
     }
     void placement() {
         QFETCH(QSizeF, display);
+        QFETCH(QSizeF, window);
         QFETCH(double, left);
         QFETCH(double, top);
-        const Placement p = centredPlacement(display, {ScreenWidth, ScreenHeight});
+        const Placement p = centredPlacement(display, window);
         QCOMPARE(p.left, static_cast<float>(left));
         QCOMPARE(p.top, static_cast<float>(top));
     }
