@@ -10,7 +10,9 @@
 # was built, so that a long run need not hold the machine's build lock. The builds and the growing corpora
 # live in $LUMORA_FUZZ_DIR (default build-fuzz); anything a fuzzer finds is written
 # there as crash-*, timeout-*, oom-* or leak-*, and the run fails.
-# Needs the Debian packages clang and libfuzzer-14-dev.
+# LUMORA_FUZZ_TIMEOUT (seconds, default 10) says when one input counts as a hang; a
+# long run at low priority on a busy machine wants more. Needs the Debian packages
+# clang and libfuzzer-14-dev.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -66,7 +68,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$dir/corpus" "$dir/seeds"
     if [ $build = 1 ]; then
         # shellcheck disable=SC2046
-        clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
+        clang++ -std=c++20 -g -O2 -fPIC -fno-omit-frame-pointer \
             -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
             -I"$root/src" $(pkg-config --cflags ${!qt}) \
             "$root/fuzz/${target}_fuzz.cpp" "${!sources}" \
@@ -81,7 +83,7 @@ for target in "${targets[@]}"; do
     if ! (cd "$dir" && QT_QPA_PLATFORM=offscreen \
         ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ./fuzz corpus seeds -dict="${!dict}" "${limit[@]}" "${seed[@]}" \
-            -timeout=10 -rss_limit_mb=2560 -max_len=65536 -print_final_stats=1 \
+            -timeout="${LUMORA_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2560 -max_len=65536 -print_final_stats=1 \
             -artifact_prefix="$dir/"); then
         echo "fuzz.sh: $target found a fault; see $dir" >&2
         status=1

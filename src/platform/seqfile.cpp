@@ -80,8 +80,11 @@ QByteArray readResourceFile(const QString& resourceName, qint64 maxSize) {
 }
 
 QString decodeText(const QByteArray& bytes) {
+    // The mark is ours to strip, once: a second one is text (ConvertInitialBom).
+    constexpr auto Flags =
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     auto decodeAs = [&](QStringConverter::Encoding encoding, qsizetype skip) {
-        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+        QStringDecoder decoder(encoding, Flags);
         return QString(decoder.decode(QByteArrayView(bytes).sliced(skip)));
     };
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -92,7 +95,7 @@ QString decodeText(const QByteArray& bytes) {
         return decodeAs(QStringConverter::Utf16BE, 2);
     if (!isPlainAscii(bytes)) {
         // Text in the code page is almost never valid UTF-8 as well.
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QStringDecoder utf8(QStringConverter::Utf8, Flags);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError())
             return text;

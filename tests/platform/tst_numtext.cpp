@@ -7,8 +7,6 @@
 #include "platform/numtext.h"
 #include "shell/buttonlabel.h"
 #include "testapp.h"
-#include "worksheets/catalogue.h"
-#include "worksheets/worksheets.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -63,7 +61,7 @@ private slots:
     void cleanup() { std::setlocale(LC_ALL, m_previous.constData()); }
     void cleanupTestCase() { qunsetenv("LOCPATH"); }
 
-    void drillsAndCatalogue() {
+    void drillsShowPointDecimals() {
         // The designed examples, exactly.
         ScriptedRandom r = script({{0, 3}, {0, 2}, {2, 99}, {6, 99}});
         const drills::DecmultProblem sum = drills::decmultProblem(r);
@@ -88,13 +86,6 @@ private slots:
         }
         QVERIFY(product.match(t.app.screens.decmult().Label2->text()).hasMatch());
         QVERIFY(number.match(t.app.screens.decimals().Label2[0]->text()).hasMatch());
-
-        // The catalogue's count line and page caption.
-        t.folder.write("multiple/track.txt", " 0 \r\n");
-        SharedState s;
-        catalogue::trackworksheets(s, "Fractions");
-        QCOMPARE(t.folder.read("multiple/track.txt"), QByteArray(" 1 \r\nFractions\r\n"));
-        QCOMPARE(t.app.screens.worksheets().Label4->text(), QStringLiteral("Page 1"));
     }
 
     void signedNumbers_data() {

@@ -50,6 +50,9 @@ private slots:
         QTest::newRow("UTF-8 marked") << QByteArray("\xef\xbb\xbf"
                                                     "a,b")
                                       << QStringList{"a", "b"};
+        QTest::newRow("a second mark is text") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
+                                                             "a")
+                                               << QStringList{QStringLiteral("\ufeffa")};
         QTest::newRow("UTF-16 marked") << QByteArray("\xff\xfe"
                                                      "a\0,\0\x41\x01",
                                                      8)

@@ -122,7 +122,7 @@ void checkKept(const QStringList& titles = {"Kept", "Other"}) {
 
 // Root writes through every permission, so a case about permissions runs in a copy
 // of this program as the user nobody. False when the case failed there.
-bool runAsNobody(const char* function) {
+bool runAsNobody(const char* function, const char* dataTag) {
     QTemporaryDir bin;
     const QString exe = bin.filePath(QStringLiteral("test"));
     if (!QFile::copy(QCoreApplication::applicationFilePath(), exe) ||
@@ -136,8 +136,11 @@ bool runAsNobody(const char* function) {
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(bin.path());
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", exe,
-                                        QString::fromLatin1(function)});
+    QString name = QString::fromLatin1(function);
+    if (dataTag && *dataTag)
+        name += ':' + QString::fromLatin1(dataTag);
+    p.start(QStringLiteral("setpriv"),
+            {"--reuid=65534", "--regid=65534", "--clear-groups", exe, name});
     const bool passed =
         p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (!passed)
@@ -147,7 +150,8 @@ bool runAsNobody(const char* function) {
 
 #define RUN_AS_NOBODY_WHEN_ROOT()                                                                  \
     if (::geteuid() == 0) {                                                                        \
-        QVERIFY2(runAsNobody(QTest::currentTestFunction()), "the case failed as nobody");          \
+        QVERIFY2(runAsNobody(QTest::currentTestFunction(), QTest::currentDataTag()),               \
+                 "the case failed as nobody");                                                     \
         return;                                                                                    \
     }
 
@@ -326,11 +330,23 @@ private slots:
         QCOMPARE(t.app.messages.history().size(), std::size_t(1));
     }
 
-    void anUnreadableWorksheet() {
-        RUN_AS_NOBODY_WHEN_ROOT();
+    void aWorksheetThatCannotBeRead_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("missing") << 0;
+        QTest::newRow("unreadable") << 1;
+        QTest::newRow("a folder") << 2;
+    }
+    void aWorksheetThatCannotBeRead() {
+        QFETCH(int, kind);
+        if (kind == 1)
+            RUN_AS_NOBODY_WHEN_ROOT();
         TestApp t;
         prepare(t);
-        QCOMPARE(::chmod("multiple/Kept.txt", 0), 0);
+        QVERIFY(QFile::remove("multiple/Kept.txt"));
+        if (kind == 1)
+            t.folder.write("multiple/Kept.txt", sampleWorksheetFile("Kept"));
+        QVERIFY(kind != 1 || ::chmod("multiple/Kept.txt", 0) == 0);
+        QVERIFY(kind != 2 || QDir().mkdir("multiple/Kept.txt"));
         for (Mode mode : {Mode::Quiz, Mode::Edit, Mode::Delete})
             QCOMPARE(clickEntry(t, "Kept", mode), Worksheets::Corrupted);
         QCOMPARE(listed(), (QStringList{"Kept", "Other"}));

@@ -317,58 +317,6 @@ private slots:
         QVERIFY(t.folder.exists("multiple/Sheet 3.txt"));
     }
 
-    void aMissingWorksheetIsCorruptedInEveryMode_data() {
-        QTest::addColumn<int>("box"); // 0 quiz, 1 edit, 2 delete
-        QTest::newRow("quiz") << 0;
-        QTest::newRow("edit") << 1;
-        QTest::newRow("delete") << 2;
-    }
-    void aMissingWorksheetIsCorruptedInEveryMode() {
-        QFETCH(int, box);
-        TestApp t;
-        t.folder.write("multiple/track.txt", numbered(2));
-        Worksheets& ws = openCatalogue(t);
-        if (box)
-            QTest::mouseClick(box == 1 ? ws.Check1 : ws.Check2, Qt::LeftButton, {}, QPoint(8, 10));
-        clickMouse(ws.Label2[2]);
-        QCOMPARE(t.app.messages.history().back().text,
-                 QStringLiteral("This worksheet seems to be corrupted."));
-        QCOMPARE(t.app.messages.history().size(), std::size_t(1)); // no deletion question
-        QVERIFY(!t.app.screens.isLoaded("multiple"));
-        QVERIFY(!t.app.screens.isLoaded("wizard"));
-        QCOMPARE(t.folder.read("multiple/track.txt"), numbered(2));
-    }
-
-    void anUnreadableCatalogueOpensAnEmptyList_data() {
-        QTest::addColumn<QByteArray>("file"); // empty: none at all
-        QTest::addColumn<int>("counted");     // by the menu's quiet read
-        QTest::newRow("missing") << QByteArray() << 0;
-        QTest::newRow("count above its titles") << QByteArray(" 30 \r\nA\r\nB\r\n") << 2;
-        QTest::newRow("count not a number") << QByteArray("many\r\nA\r\n") << 0;
-    }
-    void anUnreadableCatalogueOpensAnEmptyList() {
-        QFETCH(QByteArray, file);
-        QFETCH(int, counted);
-        TestApp t;
-        t.folder.write("multiple/track.txt", numbered(30));
-        Intro0& menu = openMenu(t);
-        QTest::qWait(20); // the menu's one-shot read
-        QCOMPARE(t.app.state.numworksheets, 30);
-        if (file.isEmpty())
-            QVERIFY(QFile::remove("multiple/track.txt"));
-        else
-            t.folder.write("multiple/track.txt", file);
-        clickMouse(menu.Label2[Intro0::Catalogue]);
-        Worksheets& ws = t.app.screens.worksheets();
-        QCOMPARE(shownEntries(ws), QStringList());
-        QVERIFY(!ws.Label3[Worksheets::NextPage]->isVisibleTo(&ws));
-        // The menu's read keeps what it read and counts no title it did not read.
-        t.app.screens.intro0();
-        QTest::qWait(20);
-        QCOMPARE(t.app.state.numworksheets, counted);
-        QVERIFY(t.app.messages.history().empty());
-    }
-
     void theLastEntriesOfAFullCatalogueCannotBeReached() {
         TestApp t;
         t.folder.write("multiple/track.txt", numbered(1000));

@@ -1,5 +1,6 @@
 #include "platform/seqfile.h"
 #include "quiz/questionfile.h"
+#include "sampleworksheet.h"
 #include "testing.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/worksheet.h"
@@ -8,22 +9,6 @@
 
 using namespace lumora;
 using namespace lumora::testing;
-
-namespace {
-
-worksheet::Entries complete(const QString& title = QStringLiteral("Fractions")) {
-    worksheet::Entries e;
-    e.title = title;
-    for (int q = 0; q < 10; ++q) {
-        e.question[q] = QStringLiteral("Question number %1?").arg(q + 1);
-        for (int c = 0; c < 4; ++c)
-            e.choice[4 * q + c] = QStringLiteral("%1%2").arg(q + 1).arg(QChar('a' + c));
-        e.ticked[4 * q + q % 4] = true;
-    }
-    return e;
-}
-
-} // namespace
 
 class WorksheetTest : public QObject {
     Q_OBJECT
@@ -45,7 +30,7 @@ private slots:
     void genworkReportsTheFirstProblem() {
         QFETCH(int, scenario);
         QFETCH(QString, message);
-        worksheet::Entries e = complete();
+        worksheet::Entries e = sampleWorksheet("Fractions");
         switch (scenario) {
         case 0:
             e = worksheet::Entries{};
@@ -77,7 +62,7 @@ private slots:
     void savedFileIsTheSeventyTwoLineFormat() {
         ScratchFolder dir;
         dir.write("multiple/track.txt", " 0 \r\n");
-        worksheet::Entries e = complete("Tenths, hundredths");
+        worksheet::Entries e = sampleWorksheet("Tenths, hundredths");
         e.question[0] = "Which is bigger, 0.5 or 0.45?";
         e.choice[1] = "0.45, because";
         e.choice[2] = "Tom & Jo";
@@ -87,7 +72,7 @@ private slots:
         QStringList expected{"Tenths& hundredths", " "};
         for (int q = 0; q < 10; ++q) {
             expected << (q == 0 ? QStringLiteral("Which is bigger& 0.5 or 0.45?")
-                                : QStringLiteral("Question number %1?").arg(q + 1));
+                                : QStringLiteral("Tenths& hundredths: question %1?").arg(q + 1));
             for (int c = 0; c < 4; ++c) {
                 QString choice = e.choice[4 * q + c];
                 expected << choice.replace(',', '&');
@@ -150,7 +135,7 @@ private slots:
             dir.write("multiple/other.txt", "x");
         const QStringList before = dir.list("multiple");
         SharedState s;
-        QVERIFY_THROWS_EXCEPTION(FileError, worksheet::saveworksheet(s, complete(title)));
+        QVERIFY_THROWS_EXCEPTION(FileError, worksheet::saveworksheet(s, sampleWorksheet(title)));
         QCOMPARE(dir.list("multiple"), before);
         if (!track.isEmpty())
             QCOMPARE(dir.read("multiple/track.txt"), track);
@@ -163,7 +148,7 @@ private slots:
             full += "S" + QByteArray::number(i) + "\r\n";
         dir.write("multiple/track.txt", full);
         SharedState s;
-        worksheet::saveworksheet(s, complete("S500"));
+        worksheet::saveworksheet(s, sampleWorksheet("S500"));
         QVERIFY(dir.exists("multiple/S500.txt"));
         QCOMPARE(dir.read("multiple/track.txt"), full);
     }
