@@ -26,7 +26,7 @@ clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Widgets) \
     "$root/fuzz/metafile_fuzz.cpp" \
-    "$root/src/platform/metafile.cpp" \
+    "$root"/src/platform/metafile/*.cpp \
     "$root/src/platform/codepage.cpp" \
     "$root/src/platform/respath.cpp" \
     "$root/src/platform/seqfile.cpp" \

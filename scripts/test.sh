@@ -3,11 +3,29 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
-# The screen-reader test: a display, the session and accessibility buses, pyatspi.
-lumora_need xvfb dbus at-spi2-core python3-pyatspi
+# The install, package and screen-reader tests: a virtual desktop with its accessibility bus, real
+# mouse and keys, screen grabs, the desktop's validators and dpkg's tools.
+lumora_need xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick \
+    desktop-file-utils appstream dpkg-dev
+# localedef and the locale sources for the comma-locale tests; clang and libFuzzer for
+# the short fuzz runs.
+lumora_need locales clang libfuzzer-14-dev
 lumora_build "$LUMORA_ROOT/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_TESTS=ON
 
 source "$LUMORA_ROOT/scripts/print-queue.sh"
 
 cd "$LUMORA_ROOT/build-tests"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+
+# Every fuzz target for a few seconds on a fixed seed.
+LUMORA_FUZZ_DIR="$LUMORA_ROOT/build-fuzz-suite" bash "$LUMORA_ROOT/scripts/fuzz.sh" -t 5 -s 1
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, with the
+# monkey at length; any report fails its test.
+lumora_build "$LUMORA_ROOT/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_TESTS=ON \
+    -DLUMORA_SANITIZE=ON
+cd "$LUMORA_ROOT/build-asan"
+QT_QPA_PLATFORM=offscreen LUMORA_MONKEY_EVENTS=30000 LUMORA_MONKEY_SECONDS=300 \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions="$LUMORA_ROOT/scripts/lsan.supp" \
+    ctest --output-on-failure --parallel "$(nproc)"

@@ -17,8 +17,7 @@ import os
 import re
 import struct
 
-EXT_TEXT_OUT = 0x0A32
-TEXT_OUT = 0x0521
+from wmfrecords import EXT_TEXT_OUT, TEXT_OUT
 
 
 def page_text(path):

@@ -5,6 +5,7 @@
 #include "pages/guide.h"
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
+#include "platform/commandline.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
@@ -113,7 +114,7 @@ Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
     setTwipsGeometry(Image2, 4800, 6600, 2400, 1200);
 
     Label3 = textLabel(this, QStringLiteral("Label3"),
-                       QStringLiteral("Lumora is published by Brenvale. Version 1.0"),
+                       QStringLiteral("Lumora is published by Brenvale. Version ") + programVersion(),
                        designFont(QStringLiteral("Tahoma"), 9.75), colours::Yellow);
     setTwipsGeometry(Label3, 360, 8460, 5400, 300);
 

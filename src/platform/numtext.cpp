@@ -1,8 +1,7 @@
 #include "platform/numtext.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace lumora {
@@ -21,9 +20,11 @@ Decimal toDecimal(double value, int sig) {
     Decimal d;
     if (value == 0 || !std::isfinite(value))
         return d;
+    // to_chars, not printf: the C library would write the locale's decimal comma.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", sig - 1, value);
-    std::string s = buf;
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, sig - 1);
+    std::string s(buf, res.ptr);
     std::size_t i = 0;
     if (s[i] == '-') {
         d.negative = true;
@@ -34,7 +35,10 @@ Decimal toDecimal(double value, int sig) {
         if (s[i] != '.')
             d.digits.push_back(s[i]);
     }
-    d.exponent = std::atoi(s.c_str() + e + 1);
+    const char* exp = s.c_str() + e + 1;
+    if (*exp == '+')
+        ++exp;
+    std::from_chars(exp, s.c_str() + s.size(), d.exponent);
     while (!d.digits.empty() && d.digits.back() == '0')
         d.digits.pop_back();
     if (d.digits.empty())

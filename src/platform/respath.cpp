@@ -1,5 +1,7 @@
 #include "platform/respath.h"
 
+#include "platform/places.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -30,13 +32,15 @@ QString matchComponent(const QString& folder, const QString& component) {
 
 } // namespace
 
-QString resourcePath(const QString& name) {
+QString resolveIn(const QString& base, const QString& name) {
     QString normal = name;
     normal.replace('\\', '/');
     const QStringList parts = normal.split('/', Qt::SkipEmptyParts);
     const bool absolute = normal.startsWith('/');
-    QString folder = absolute ? QStringLiteral("/") : QString();
-    QString built;
+    // The base folder itself is taken as it is; only the name's parts are matched.
+    const QString root = absolute || base.isEmpty() ? QString() : QDir::cleanPath(base);
+    QString folder = absolute ? QStringLiteral("/") : root;
+    QString built = root;
     bool resolving = true;
     for (const QString& part : parts) {
         QString use = part;
@@ -47,11 +51,14 @@ QString resourcePath(const QString& name) {
             else
                 use = m;
         }
-        built = built.isEmpty() ? (absolute ? '/' + use : use) : built + '/' + use;
+        built = built.isEmpty() ? (absolute ? '/' + use : use)
+                                : (built == QLatin1String("/") ? '/' + use : built + '/' + use);
         folder = built;
     }
     return built;
 }
+
+QString resourcePath(const QString& name) { return resolveIn(folderFor(name), name); }
 
 bool resourceExists(const QString& name) { return QFileInfo(resourcePath(name)).isFile(); }
 

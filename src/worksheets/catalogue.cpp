@@ -1,7 +1,9 @@
 #include "worksheets/catalogue.h"
 
 #include "platform/codepage.h"
+#include "platform/folderlock.h"
 #include "platform/numtext.h"
+#include "platform/places.h"
 #include "platform/seqfile.h"
 #include "quiz/questionfile.h"
 
@@ -12,27 +14,34 @@ namespace {
 // Replaces the catalogue with titles 1 to count of the shared catalogue, leaving out
 // the one at index `skip` when it is not 0.
 void write(const SharedState& state, int count, int skip = 0) {
-    LineWriter out(FileName);
-    out.writeLine(signedText(skip ? count - 1 : count) + ' ');
+    QStringList lines{signedText(skip ? count - 1 : count) + ' '};
     for (int i = 1; i <= count; ++i) {
         if (i != skip)
-            out.writeLine(state.worksheetname[i]);
+            lines << state.worksheetname[i];
     }
+    LineWriter out(FileName);
+    out.writeLines(lines);
     out.commit();
 }
 
 } // namespace
 
-void read(SharedState& state, const QString& file) {
-    FieldReader in = FieldReader::open(file);
-    state.numworksheets = in.readInteger();
-    if (state.numworksheets < 0)
+void read(SharedState& state, FieldReader& in) {
+    const int count = in.readInteger();
+    if (count < 0)
         throw FileError(QStringLiteral("the catalogue's count is negative"));
-    for (int i = 1; i <= state.numworksheets; ++i) {
+    state.numworksheets = 0;
+    for (int i = 1; i <= count; ++i) {
         if (i > SharedState::MaxWorksheets)
             throw FileError(QStringLiteral("the catalogue holds more than 1000 titles"));
         state.worksheetname[i] = in.readField();
+        state.numworksheets = i;
     }
+}
+
+void read(SharedState& state, const QString& file) {
+    FieldReader in = FieldReader::open(file);
+    read(state, in);
 }
 
 bool readQuietly(SharedState& state, const QString& file) {
@@ -52,7 +61,8 @@ bool isStorableTitle(const QString& typed) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || Forbidden.contains(c))
             return false;
     }
-    return cp1252::canEncode(typed);
+    // The file must not be one the program depends on ("track", "Tiberan", any case).
+    return cp1252::canEncode(typed) && !isProductFile(storedTitle(typed) + QStringLiteral(".txt"));
 }
 
 QString storedTitle(const QString& typed) { return encodeCommas(typed); }
@@ -66,6 +76,7 @@ QString worksheetFile(const QString& title) {
 void trackworksheets(SharedState& state, const QString& typed) {
     if (!isStorableTitle(typed))
         throw FileError(QStringLiteral("this title cannot be stored"));
+    const FolderLock lock(Folder);
     read(state);
     const QString title = storedTitle(typed);
     const int count = state.numworksheets;
@@ -80,6 +91,8 @@ void trackworksheets(SharedState& state, const QString& typed) {
 }
 
 bool delworksheet(SharedState& state) {
+    const FolderLock lock(Folder);
+    removeStaleTemporaries(Folder);
     read(state);
     const QString title = storedTitle(state.delname);
     const int count = state.numworksheets;

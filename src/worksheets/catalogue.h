@@ -5,21 +5,30 @@
 // file, so that the title shown, the title stored and the file always agree.
 //
 // The file is the authority: each operation reads it whole into the shared
-// catalogue first, and a change replaces the whole file atomically.
+// catalogue first, and a change replaces the whole file atomically. Changes are
+// made under the worksheet folder's lock, so two programs saving into one folder
+// never lose each other's titles.
 
 #include "shell/sharedstate.h"
 
 #include <QString>
 
+namespace lumora {
+class FieldReader;
+}
+
 namespace lumora::catalogue {
 
+inline const QString Folder = QStringLiteral("multiple");
 inline const QString FileName = QStringLiteral("multiple/track.txt");
 
 // Reads the count into numworksheets and the titles into worksheetname(1) onward.
 // Throws FileError at the first failure (no file, a count that is not a number or is
-// negative, fewer titles than the count, more than 1000 titles); what was read
-// before it stays in the shared catalogue.
+// negative, fewer titles than the count, more than 1000 titles); the titles read
+// before it stay in the shared catalogue and numworksheets counts just those, so
+// no entry is ever counted without its title.
 void read(SharedState& state, const QString& file = FileName);
+void read(SharedState& state, FieldReader& in);
 
 // The same, stopping quietly: false when the read failed.
 bool readQuietly(SharedState& state, const QString& file = FileName);
@@ -27,7 +36,8 @@ bool readQuietly(SharedState& state, const QString& file = FileName);
 // True when a title typed in the wizard can be stored whole and names a file inside
 // the worksheet folder: not empty; no blank at its start and no blank or dot at its
 // end; no double quote, / \ : * ? < > | or control character; nothing the
-// Windows-1252 code page cannot hold.
+// Windows-1252 code page cannot hold; and its file is not a product file (the
+// catalogue or a topic quiz, in any letter case).
 bool isStorableTitle(const QString& typed);
 
 // The stored form of a title as typed or shown ("," as "&"), and the shown form of

@@ -1,5 +1,6 @@
 #include "worksheets/worksheet.h"
 
+#include "platform/folderlock.h"
 #include "platform/numtext.h"
 #include "platform/seqfile.h"
 #include "quiz/questionfile.h"
@@ -64,6 +65,10 @@ Entries fromQuiz(const SharedState& s) {
 void saveworksheet(SharedState& state, const Entries& e) {
     if (!catalogue::isStorableTitle(e.title))
         throw FileError(QStringLiteral("this title cannot be a file name"));
+    // The file and its catalogue entry go in under one lock: another program saving
+    // into the folder meanwhile can neither lose the title nor half-see the save.
+    const FolderLock lock(catalogue::Folder);
+    removeStaleTemporaries(catalogue::Folder);
     // Find out now whether the title can go into the catalogue, so that a full or
     // broken catalogue leaves no worksheet file behind that nothing lists.
     SharedState probe;

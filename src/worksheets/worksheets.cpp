@@ -111,7 +111,10 @@ Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
 
 void Worksheets::load() {
     fitscreen(*this);
-    catalogue::readQuietly(app.state, CatalogueFile);
+    // A catalogue that cannot be read opens an empty list, never what an earlier
+    // read left in memory.
+    if (!catalogue::readQuietly(app.state, CatalogueFile))
+        app.state.numworksheets = 0;
     setBackground(Check1, colours::ScreenBlue);
     setBackground(Check2, colours::ScreenBlue);
     app.state.worksheetpage = 0;

@@ -3,8 +3,14 @@ lumora_test(test_platform
   ${CMAKE_CURRENT_LIST_DIR}/tst_codepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_numtext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_random.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_respath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_places.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_seqfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_services.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_metafile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_metafile_parts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_printer.cpp)
+
+# The fuzz dictionary and the content tools' record numbers are made from the
+# player's record table; this fails when they are not current.
+add_test(NAME metafile_records_current
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/metafile-records.py --check)

@@ -1,13 +1,102 @@
+// Every case runs as the environment gives the locale and again under two locales
+// that write a decimal comma: number text must not change.
+#include "activities/decimals.h"
+#include "activities/decmult.h"
+#include "activities/generators.h"
+#include "activities/triangular.h"
 #include "platform/numtext.h"
-#include "testing.h"
+#include "shell/buttonlabel.h"
+#include "testapp.h"
+#include "worksheets/catalogue.h"
+#include "worksheets/worksheets.h"
 
+#include <QLabel>
+#include <QProcess>
 #include <QtTest>
+#include <clocale>
 
 using namespace lumora;
+using namespace lumora::testing;
+
+namespace {
+
+// Draws that make each Int(Rnd * n) give k, then a shuffle that moves nothing.
+ScriptedRandom script(std::initializer_list<std::pair<int, int>> draws) {
+    ScriptedRandom r;
+    for (auto [k, n] : draws)
+        r.push(drawFor(k, n));
+    for (int i = 0; i < drills::ShufflePasses * drills::Choices; ++i)
+        r.push(drawFor(i % drills::Choices, drills::Choices));
+    return r;
+}
+
+} // namespace
 
 class NumberTextTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_locales;
+    QByteArray m_previous;
+
 private slots:
+    void initTestCase_data() {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::newRow("environment") << QByteArray();
+        QTest::newRow("de_DE.UTF-8") << QByteArray("de_DE.UTF-8");
+        QTest::newRow("fr_FR.UTF-8") << QByteArray("fr_FR.UTF-8");
+    }
+    void initTestCase() {
+        // The locales are made in a scratch folder: the machine's own stay as they are.
+        for (const char* name : {"de_DE", "fr_FR"})
+            QProcess::execute("localedef", {"-i", name, "-f", "UTF-8",
+                                            m_locales.filePath(QString(name) + ".UTF-8")});
+        qputenv("LOCPATH", QFile::encodeName(m_locales.path()));
+        m_previous = std::setlocale(LC_ALL, nullptr);
+    }
+    void init() {
+        QFETCH_GLOBAL(QByteArray, locale);
+        if (locale.isEmpty())
+            return;
+        QVERIFY2(std::setlocale(LC_ALL, locale.constData()),
+                 "localedef (package locales) made no locale");
+        QCOMPARE(std::localeconv()->decimal_point, ","); // the C library really writes commas
+    }
+    void cleanup() { std::setlocale(LC_ALL, m_previous.constData()); }
+    void cleanupTestCase() { qunsetenv("LOCPATH"); }
+
+    void drillsAndCatalogue() {
+        // The designed examples, exactly.
+        ScriptedRandom r = script({{0, 3}, {0, 2}, {2, 99}, {6, 99}});
+        const drills::DecmultProblem sum = drills::decmultProblem(r);
+        QCOMPARE(sum.sum, QStringLiteral("0.3 x 0.7"));
+        QCOMPARE(sum.choices, (drills::ChoiceTexts{"0.21", "0.021", "0.0021", "0.00021"}));
+        r = script({{1, 5}, {456, 999}});
+        const drills::DecimalsProblem fraction = drills::decimalsProblem(r);
+        QCOMPARE(fraction.choices, (drills::ChoiceTexts{"4.57", "45.7", "0.457", "0.0457"}));
+
+        // The screens themselves, over many problems.
+        TestApp t;
+        const QRegularExpression number("^[0-9]+(\\.[0-9]+)?$");
+        const QRegularExpression product("^[0-9]+\\.[0-9]{1,2} x [0-9]+\\.[0-9]{1,2}$");
+        DrillFrame* frames[] = {&t.app.screens.triangular(), &t.app.screens.decmult(),
+                                &t.app.screens.decimals()};
+        for (DrillFrame* drill : frames) {
+            for (int i = 0; i < 40; ++i) {
+                clickMouse(drill->cmdgo);
+                for (ButtonLabel* box : drill->Label3)
+                    QVERIFY2(number.match(box->text()).hasMatch(), qPrintable(box->text()));
+            }
+        }
+        QVERIFY(product.match(t.app.screens.decmult().Label2->text()).hasMatch());
+        QVERIFY(number.match(t.app.screens.decimals().Label2[0]->text()).hasMatch());
+
+        // The catalogue's count line and page caption.
+        t.folder.write("multiple/track.txt", " 0 \r\n");
+        SharedState s;
+        catalogue::trackworksheets(s, "Fractions");
+        QCOMPARE(t.folder.read("multiple/track.txt"), QByteArray(" 1 \r\nFractions\r\n"));
+        QCOMPARE(t.app.screens.worksheets().Label4->text(), QStringLiteral("Page 1"));
+    }
+
     void signedNumbers_data() {
         QTest::addColumn<qlonglong>("value");
         QTest::addColumn<QString>("text");

@@ -3,8 +3,6 @@
 #include "worksheets/catalogue.h"
 
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -150,37 +148,6 @@ private slots:
         QCOMPARE(dir.read(Track), broken);
     }
 
-    void aFailedRewriteKeepsTheCatalogue() {
-        ScratchFolder dir;
-        const QByteArray before = numbered(40);
-        dir.write(Track, before);
-        SharedState s;
-        s.delname = "Sheet 1";
-        rlimit old{};
-        getrlimit(RLIMIT_FSIZE, &old);
-        auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = 32; // as if the disk filled up during the rewrite
-        setrlimit(RLIMIT_FSIZE, &small);
-        int failures = 0;
-        try {
-            catalogue::delworksheet(s);
-        } catch (const FileError&) {
-            ++failures;
-        }
-        try {
-            catalogue::trackworksheets(s, "New");
-        } catch (const FileError&) {
-            ++failures;
-        }
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-        QCOMPARE(failures, 2);
-        QCOMPARE(dir.read(Track), before);
-        QCOMPARE(dir.list("multiple"), QStringList{"track.txt"});
-        QCOMPARE(s.worksheetname[1], QStringLiteral("Sheet 1")); // memory still matches
-    }
-
     void titleRule_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("storable");
@@ -218,14 +185,6 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(FileError, catalogue::trackworksheets(s, title));
             QCOMPARE(dir.read(Track), QByteArray(" 0 \r\n"));
         }
-    }
-
-    void worksheetFilesCarryTheStoredTitle() {
-        QCOMPARE(catalogue::worksheetFile("Tenths, hundredths"),
-                 QStringLiteral("multiple/Tenths& hundredths.txt"));
-        QCOMPARE(catalogue::worksheetFile("Tenths& hundredths"),
-                 QStringLiteral("multiple/Tenths& hundredths.txt"));
-        QCOMPARE(catalogue::shownTitle("Tenths& hundredths"), QStringLiteral("Tenths, hundredths"));
     }
 };
 

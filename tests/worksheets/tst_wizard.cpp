@@ -163,6 +163,33 @@ private slots:
         QVERIFY(t.app.screens.intro0().isVisible());
     }
 
+    // A title whose file would be one the program depends on is refused before
+    // anything is written, in any letter case.
+    void productTitlesAreRefused_data() {
+        QTest::addColumn<QString>("title");
+        for (const char* t : {"track", "Track", "TRACK", "Tiberan", "tiberan", "TIBERAN",
+                              "Joris Malten", "joris malten", "JORIS MALTEN"})
+            QTest::newRow(t) << QString::fromLatin1(t);
+    }
+    void productTitlesAreRefused() {
+        QFETCH(QString, title);
+        TestApp t;
+        const QStringList before = t.folder.list("multiple");
+        QByteArray files[3];
+        const char* names[3] = {"multiple/track.txt", "multiple/Tiberan.txt", "multiple/Joris Malten.txt"};
+        for (int i = 0; i < 3; ++i)
+            files[i] = t.folder.read(names[i]);
+        clickMouse(openMenu(t).Label2[Intro0::Wizard]);
+        Wizard& w = t.app.screens.wizard();
+        writeWorksheet(w, title);
+        clickMouse(w.Label3[Wizard::SaveButton]);
+        QCOMPARE(t.app.messages.history().back().text,
+                 QStringLiteral("There was a problem saving your worksheet"));
+        QCOMPARE(t.folder.list("multiple"), before);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(t.folder.read(names[i]), files[i]);
+    }
+
     void enterMovesTheFocusAsDesigned() {
         TestApp t;
         Wizard& w = t.app.screens.wizard();
@@ -310,6 +337,36 @@ private slots:
         QVERIFY(!t.app.screens.isLoaded("multiple"));
         QVERIFY(!t.app.screens.isLoaded("wizard"));
         QCOMPARE(t.folder.read("multiple/track.txt"), numbered(2));
+    }
+
+    void anUnreadableCatalogueOpensAnEmptyList_data() {
+        QTest::addColumn<QByteArray>("file"); // empty: none at all
+        QTest::addColumn<int>("counted");     // by the menu's quiet read
+        QTest::newRow("missing") << QByteArray() << 0;
+        QTest::newRow("count above its titles") << QByteArray(" 30 \r\nA\r\nB\r\n") << 2;
+        QTest::newRow("count not a number") << QByteArray("many\r\nA\r\n") << 0;
+    }
+    void anUnreadableCatalogueOpensAnEmptyList() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, counted);
+        TestApp t;
+        t.folder.write("multiple/track.txt", numbered(30));
+        Intro0& menu = openMenu(t);
+        QTest::qWait(20); // the menu's one-shot read
+        QCOMPARE(t.app.state.numworksheets, 30);
+        if (file.isEmpty())
+            QVERIFY(QFile::remove("multiple/track.txt"));
+        else
+            t.folder.write("multiple/track.txt", file);
+        clickMouse(menu.Label2[Intro0::Catalogue]);
+        Worksheets& ws = t.app.screens.worksheets();
+        QCOMPARE(shownEntries(ws), QStringList());
+        QVERIFY(!ws.Label3[Worksheets::NextPage]->isVisibleTo(&ws));
+        // The menu's read keeps what it read and counts no title it did not read.
+        t.app.screens.intro0();
+        QTest::qWait(20);
+        QCOMPARE(t.app.state.numworksheets, counted);
+        QVERIFY(t.app.messages.history().empty());
     }
 
     void theLastEntriesOfAFullCatalogueCannotBeReached() {

@@ -5,8 +5,6 @@
 #include "worksheets/worksheet.h"
 
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -168,34 +166,6 @@ private slots:
         worksheet::saveworksheet(s, complete("S500"));
         QVERIFY(dir.exists("multiple/S500.txt"));
         QCOMPARE(dir.read("multiple/track.txt"), full);
-    }
-
-    void aFailedSaveLeavesTheEarlierFileWhole() {
-        ScratchFolder dir;
-        dir.write("multiple/track.txt", " 0 \r\n");
-        SharedState s;
-        worksheet::saveworksheet(s, complete("Kept"));
-        const QByteArray first = dir.read("multiple/Kept.txt");
-        worksheet::Entries longer = complete("Kept");
-        for (QString& q : longer.question)
-            q = QString(60, 'x');
-        rlimit old{};
-        getrlimit(RLIMIT_FSIZE, &old);
-        auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = first.size(); // the longer file cannot be written whole
-        setrlimit(RLIMIT_FSIZE, &small);
-        bool threw = false;
-        try {
-            worksheet::saveworksheet(s, longer);
-        } catch (const FileError&) {
-            threw = true;
-        }
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-        QVERIFY(threw);
-        QCOMPARE(dir.read("multiple/Kept.txt"), first);
-        QCOMPARE(dir.list("multiple"), (QStringList{"Kept.txt", "track.txt"}));
     }
 };
 

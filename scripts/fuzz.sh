@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and libFuzzer and runs them: the metafile
+# player, the question-file reader and the catalogue reader.
+#
+#   scripts/fuzz.sh [-t SECONDS | -r RUNS] [-s SEED] [-B | -R] [TARGET...]
+#
+# TARGET is metafile, questionfile or catalogue (all three when none is named).
+# Each runs for SECONDS (default 600) or RUNS executions; SEED fixes libFuzzer's
+# seed (a short run in the test suite uses one). -B only builds, -R only runs what
+# was built, so that a long run need not hold the machine's build lock. The builds and the growing corpora
+# live in $LUMORA_FUZZ_DIR (default build-fuzz); anything a fuzzer finds is written
+# there as crash-*, timeout-*, oom-* or leak-*, and the run fails.
+# Needs the Debian packages clang and libfuzzer-14-dev.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+limit=(-max_total_time=600)
+seed=()
+build=1
+run=1
+while getopts "t:r:s:BR" opt; do
+    case $opt in
+    t) limit=(-max_total_time="$OPTARG") ;;
+    r) limit=(-runs="$OPTARG") ;;
+    s) seed=(-seed="$OPTARG") ;;
+    B) run=0 ;;
+    R) build=0 ;;
+    *) exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(metafile questionfile catalogue)
+out=${LUMORA_FUZZ_DIR:-$root/build-fuzz}
+
+command -v clang++ >/dev/null || { echo "fuzz.sh: install the Debian package clang" >&2; exit 1; }
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
+    { echo "fuzz.sh: install the Debian package libfuzzer-14-dev" >&2; exit 1; }
+
+shopt -s nullglob
+p=$root/src/platform
+# What each target is built from: the part under test and what it uses, nothing
+# else of the program. The player may be one file or a folder of them.
+sources_metafile=("$p"/metafile*.cpp "$p"/metafile/*.cpp "$p/codepage.cpp" "$p/respath.cpp" "$p/seqfile.cpp")
+sources_questionfile=("$root/src/quiz/questionfile.cpp" "$root/src/worksheets/worksheet.cpp"
+    "$root/src/worksheets/catalogue.cpp" "$p/codepage.cpp" "$p/folderlock.cpp" "$p/numtext.cpp"
+    "$p/respath.cpp" "$p/seqfile.cpp")
+sources_catalogue=("${sources_questionfile[@]}")
+qt_metafile="Qt6Gui Qt6Widgets"
+qt_questionfile="Qt6Core"
+qt_catalogue="Qt6Core"
+seeds_metafile=("$root"/../shared/wmf-corpus/*/*.wmf "$root"/data/wmf/*.wmf "$root"/data/wmf2/*.wmf)
+seeds_questionfile=("$root"/data/multiple/*.txt)
+seeds_catalogue=("$root"/data/multiple/track.txt)
+dict_metafile=$root/fuzz/metafile.dict
+dict_questionfile=$root/fuzz/text.dict
+dict_catalogue=$root/fuzz/text.dict
+
+status=0
+for target in "${targets[@]}"; do
+    sources="sources_${target}[@]"
+    seeds="seeds_${target}[@]"
+    qt="qt_${target}"
+    dict="dict_${target}"
+    dir=$out/$target
+    mkdir -p "$dir/corpus" "$dir/seeds"
+    if [ $build = 1 ]; then
+        # shellcheck disable=SC2046
+        clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
+            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+            -I"$root/src" $(pkg-config --cflags ${!qt}) \
+            "$root/fuzz/${target}_fuzz.cpp" "${!sources}" \
+            $(pkg-config --libs ${!qt}) -o "$dir/fuzz"
+    fi
+    [ $run = 1 ] || continue
+    for f in "${!seeds}"; do
+        cp -n "$f" "$dir/seeds/$(basename "$(dirname "$f")")-$(basename "$f" | tr ' ' '_')"
+    done
+    echo "fuzz.sh: $target"
+    # Fonts and Qt's caches live for the whole run, so leak checks would only report them.
+    if ! (cd "$dir" && QT_QPA_PLATFORM=offscreen \
+        ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ./fuzz corpus seeds -dict="${!dict}" "${limit[@]}" "${seed[@]}" \
+            -timeout=10 -rss_limit_mb=2560 -max_len=65536 -print_final_stats=1 \
+            -artifact_prefix="$dir/"); then
+        echo "fuzz.sh: $target found a fault; see $dir" >&2
+        status=1
+    fi
+done
+exit $status

@@ -1,0 +1,28 @@
+#include "platform/commandline.h"
+
+namespace lumora {
+
+QString programVersion() { return QStringLiteral(LUMORA_VERSION); }
+
+std::optional<QString> commandLineReply(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--version"))
+            return QStringLiteral("lumora %1\n").arg(programVersion());
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            return QStringLiteral(
+                "Usage: lumora [--help] [--version]\n"
+                "\n"
+                "Lumora, mathematics for the classroom: Key Facts pages, quizzes,\n"
+                "drills and a riddle for pupils, and a worksheet wizard for teachers.\n"
+                "\n"
+                "Started in a folder that holds multiple/track.txt, Lumora keeps its\n"
+                "worksheets there (a class's shared worksheet folder); otherwise in\n"
+                "$XDG_DATA_HOME/lumora (by default ~/.local/share/lumora).\n"
+                "\n"
+                "  -h, --help     print this help and exit\n"
+                "      --version  print the version and exit\n");
+    }
+    return std::nullopt;
+}
+
+} // namespace lumora

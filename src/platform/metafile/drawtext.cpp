@@ -1,0 +1,265 @@
+#include "platform/metafile/player.h"
+
+#include "platform/metafile/text.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintDevice>
+#include <QStringList>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumora {
+
+using namespace wmf;
+
+QFont MetafilePlayer::makeFont(double pixels, const QString& drawnFace) const {
+    const FontObj& f = m_state.font;
+    QString face = drawnFace.isEmpty() ? f.face : drawnFace;
+    if (face.isEmpty() || face.compare(QLatin1String("System"), Qt::CaseInsensitive) == 0)
+        face = QStringLiteral("Arial");
+    QFont font(face);
+    switch (f.pitchAndFamily & 0xF0) {
+    case 0x10:
+        font.setStyleHint(QFont::Serif);
+        break;
+    case 0x30:
+        font.setStyleHint(QFont::TypeWriter);
+        break;
+    case 0x40:
+        font.setStyleHint(QFont::Cursive);
+        break;
+    case 0x50:
+        font.setStyleHint(QFont::Decorative);
+        break;
+    default:
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    }
+    const int dpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 96;
+    font.setPointSizeF(pixels * 72.0 / (dpi > 0 ? dpi : 96));
+    font.setWeight(f.weight <= 0 ? QFont::Normal
+                                 : static_cast<QFont::Weight>(std::clamp(f.weight, 1, 1000)));
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    font.setKerning(false);
+    return font;
+}
+
+bool MetafilePlayer::canDraw(const QFont& font, const QString& text) {
+    // Looked up with the fallback fonts that drawing would use; a glyph of index 0
+    // is the empty box of a font that lacks the character.
+    const QString key = font.family() + QLatin1Char('\n') + text;
+    if (const auto found = m_drawable.find(key); found != m_drawable.end())
+        return found->second;
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    bool ok = true;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 glyph : run.glyphIndexes())
+            ok = ok && glyph != 0;
+    m_drawable.emplace(key, ok);
+    return ok;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::drawText(Params& p, bool extended) {
+    int x = 0, y = 0, count = 0, options = 0;
+    QRectF box;
+    QByteArray bytes;
+    std::vector<double> dx;
+    if (extended) {
+        y = p.s16();
+        x = p.s16();
+        count = p.s16();
+        options = p.u16();
+        if (options & (EtoOpaque | EtoClipped)) {
+            const int l = p.s16(), t = p.s16(), r = p.s16(), b = p.s16();
+            box = mapRect(l, t, r, b);
+        }
+        if (!p.ok() || count < 0)
+            return Outcome::Damaged;
+        const uchar* s = p.take(count);
+        if (!s)
+            return Outcome::Damaged;
+        bytes = QByteArray(reinterpret_cast<const char*>(s), count);
+        if (count % 2 != 0 && p.remaining() > 0)
+            p.u8(); // the string is padded to a whole word
+        // One spacing a byte; a double-byte character takes the sum of its two.
+        const int step = (options & EtoPdy) ? 2 : 1;
+        if (count > 0 && p.has(qint64(count) * 2 * step)) {
+            dx.reserve(static_cast<size_t>(count));
+            for (int i = 0; i < count; ++i) {
+                dx.push_back(p.s16() * scaleX());
+                if (step == 2)
+                    p.s16();
+            }
+        }
+    } else {
+        count = p.s16();
+        if (count < 0)
+            return Outcome::Damaged;
+        const uchar* s = p.take(count + (count % 2));
+        if (!s)
+            return Outcome::Damaged;
+        bytes = QByteArray(reinterpret_cast<const char*>(s), count);
+        y = p.s16();
+        x = p.s16();
+        if (!p.ok())
+            return Outcome::Damaged;
+    }
+    charge(8 + count); // each character may be drawn on its own
+    if ((options & EtoOpaque) && !box.isEmpty())
+        m_painter.fillRect(box, m_state.bkColour);
+
+    const QPointF ref = (m_state.textAlign & TaUpdateCp) ? m_state.position : QPointF(x, y);
+    m_painter.save();
+    if ((options & EtoClipped) && box.isValid())
+        m_painter.setClipRect(box, Qt::IntersectClip);
+    paintText(ref, bytes, dx);
+    m_painter.restore();
+    return Outcome::Played;
+}
+
+void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
+                               const std::vector<double>& dx) {
+    if (bytes.isEmpty())
+        return;
+    const FontObj& f = m_state.font;
+    const wmf::DecodedText decoded = wmf::decodeText(bytes, f.charset, f.face);
+    const QString text = decoded.text();
+    const bool perChar = dx.size() == static_cast<size_t>(bytes.size());
+
+    // The em in the painter's units: a negative height is the em itself, a positive
+    // one the whole cell, ascent and descent together.
+    double em = 0;
+    if (f.height < 0) {
+        em = -f.height * scaleY();
+    } else if (f.height > 0) {
+        const QFontMetricsF probe(makeFont(100, decoded.face), m_painter.device());
+        em = f.height * scaleY() * (probe.height() > 0 ? 100 / probe.height() : 1);
+    } else {
+        em = m_file.m_unitsPerInch / 6.0 * m_target.height() / m_file.m_bounds.height();
+    }
+    // Letters too small to see are not drawn, nor letters larger than the picture
+    // many times over, which no real page has; a screen reader still reads the small.
+    if (!std::isfinite(em) || em * m_deviceScale < 0.5 ||
+        em > 8 * (m_target.width() + m_target.height())) {
+        if (std::isfinite(em) && em <= 8 * (m_target.width() + m_target.height()))
+            m_texts.push_back({map(ref.x(), ref.y()), text, em, 0});
+        return;
+    }
+    double scale = 1;
+    double fontPixels = em;
+    if (em * m_deviceScale > MaxFontDevicePixels) {
+        fontPixels = MaxFontDevicePixels / m_deviceScale;
+        scale = em / fontPixels;
+    }
+    QFont font = makeFont(fontPixels, decoded.face);
+    QFontMetricsF metrics(font, m_painter.device());
+
+    // What is drawn for each character: the stand-in where no installed font has a
+    // glyph for a mapped character, or where the file's own symbol font is missing.
+    const bool ownFaceMissing =
+        decoded.faceOwnLayout && (f.face.isEmpty() || !QFontDatabase::hasFamily(f.face));
+    QStringList glyphs;
+    for (const wmf::DrawnChar& c : decoded.chars) {
+        const bool standIn =
+            !c.text.trimmed().isEmpty() &&
+            (ownFaceMissing || (!decoded.face.isEmpty() && !canDraw(font, c.text)));
+        glyphs << (standIn ? QString(QChar(wmf::StandIn)) : c.text);
+    }
+    const QString drawn = glyphs.join(QString());
+
+    double stretch = 1;
+    const double average = f.width != 0 ? wmf::averageCharWidth(metrics) : 0;
+    if (average > 0)
+        stretch = std::clamp(std::abs(f.width) * scaleX() / (average * scale), 0.05, 20.0);
+    const double unit = stretch * scale; // painter units of one local unit along the line
+    if (m_state.charExtra != 0 && !perChar) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, m_state.charExtra * scaleX() / unit);
+        metrics = QFontMetricsF(font, m_painter.device());
+    }
+
+    std::vector<double> advance;
+    double width = 0;
+    if (perChar) {
+        advance.reserve(decoded.chars.size());
+        for (const wmf::DrawnChar& c : decoded.chars) {
+            double d = 0;
+            for (int i = c.firstByte; i < c.firstByte + c.bytes; ++i)
+                d += dx[static_cast<size_t>(i)];
+            advance.push_back(d / unit);
+            width += d / unit;
+        }
+    } else {
+        width = metrics.horizontalAdvance(drawn);
+    }
+    double x0 = 0;
+    switch (m_state.textAlign & TaHorizontal) {
+    case TaRight:
+        x0 = -width;
+        break;
+    case TaCenter:
+        x0 = -width / 2;
+        break;
+    default:
+        break;
+    }
+    double baseline = metrics.ascent();
+    switch (m_state.textAlign & TaVertical) {
+    case TaBottom:
+        baseline = -metrics.descent();
+        break;
+    case TaBaseline:
+        baseline = 0;
+        break;
+    default:
+        break;
+    }
+
+    const QPointF at = map(ref.x(), ref.y());
+    m_painter.translate(at);
+    m_painter.rotate(-f.escapement / 10.0);
+    m_painter.scale(unit, scale);
+    const QTransform line =
+        QTransform::fromTranslate(at.x(), at.y()).rotate(-f.escapement / 10.0).scale(unit, scale);
+    m_texts.push_back({line.map(QPointF(x0, baseline)), text, em, width * unit});
+    if (m_state.bkMode == BkOpaque)
+        m_painter.fillRect(QRectF(x0, baseline - metrics.ascent(), width, metrics.height()),
+                           m_state.bkColour);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_painter.setFont(font);
+    m_painter.setPen(m_state.textColour);
+    if (perChar) {
+        double x = x0;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            if (!glyphs[i].trimmed().isEmpty())
+                m_painter.drawText(QPointF(x, baseline), glyphs[i]);
+            x += advance[static_cast<size_t>(i)];
+        }
+    } else {
+        m_painter.drawText(QPointF(x0, baseline), drawn);
+    }
+
+    if (m_state.textAlign & TaUpdateCp) {
+        const double moved = width * unit / (m_map.ax != 0 ? m_map.ax : 1);
+        switch (m_state.textAlign & TaHorizontal) {
+        case TaRight:
+            m_state.position.rx() -= moved;
+            break;
+        case TaCenter:
+            break;
+        default:
+            m_state.position.rx() += moved;
+            break;
+        }
+    }
+}
+
+} // namespace lumora

@@ -1,0 +1,98 @@
+#pragma once
+// The player: walks a file's records and draws each with QPainter, keeping the
+// device context that the records set. player.cpp walks and dispatches, objects.cpp
+// holds the records that create and select objects, draw.cpp the shapes and
+// bitmaps, drawtext.cpp the text.
+
+#include "platform/metafile.h"
+#include "platform/metafile/dc.h"
+#include "platform/metafile/rasterop.h"
+#include "platform/metafile/reader.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <map>
+
+namespace lumora {
+
+class MetafilePlayer {
+public:
+    MetafilePlayer(const Metafile& metafile, QPainter& painter, const QRectF& target);
+    PlayStats run();
+
+private:
+    enum class Outcome { Played, Skipped, Ignored, Damaged };
+    using Params = wmf::Params;
+
+    Outcome play(quint16 function, Params& p);
+
+    // mapping
+    void updateTransform();
+    QPointF map(double x, double y) const;
+    QRectF mapRect(double left, double top, double right, double bottom) const;
+    double scaleX() const { return std::abs(m_map.ax); }
+    double scaleY() const { return std::abs(m_map.ay); }
+    Outcome setExtent(Params& p, bool window);
+    Outcome scaleExtent(Params& p, bool window);
+
+    // objects
+    Outcome addObject(wmf::Object object);
+    const wmf::Object* object(int index) const { return m_objects.at(index); }
+    Outcome selectObject(int index);
+    Outcome deleteObject(int index);
+    Outcome createPen(Params& p);
+    Outcome createBrush(Params& p);
+    Outcome createFont(Params& p);
+    Outcome createPalette(Params& p);
+    Outcome createRegion(Params& p);
+    Outcome createPatternBrush(Params& p);
+    Outcome setPaletteEntries(Params& p);
+
+    // clipping
+    QRegion currentClip() const { return m_state.clip ? *m_state.clip : m_base; }
+    void setClip(std::optional<QRegion> clip);
+    Outcome clipRect(Params& p, bool exclude);
+    QRegion mapRegion(const wmf::RegionObj& region);
+
+    // drawing
+    void charge(qint64 work) { m_work += work; }
+    QPen pen() const;
+    QBrush brush(bool inverted = false) const;
+    void prepare(bool stroke, bool fill);
+    void drawShape(const QPainterPath& path, bool closed);
+    void drawSealed(const QPainterPath& path, bool closed);
+    Outcome drawPoly(Params& p, bool closed);
+    Outcome drawPolyPolygon(Params& p);
+    Outcome drawRectLike(Params& p, quint16 function);
+    Outcome drawArcLike(Params& p, quint16 function);
+    Outcome drawText(Params& p, bool extended);
+    void paintText(QPointF ref, const QByteArray& bytes, const std::vector<double>& dx);
+    QFont makeFont(double pixels, const QString& drawnFace) const;
+    bool canDraw(const QFont& font, const QString& text);
+    Outcome fillRegion(int regionIndex, const QBrush& brush);
+    Outcome patBlt(quint32 rop, const QRectF& rect);
+    Outcome drawDib(Params& p, quint16 function);
+    void drawImage(const QImage& image, QRectF source, const QRectF& dest, const wmf::RasterOp& op);
+
+    const Metafile& m_file;
+    QPainter& m_painter;
+    QRectF m_target;
+    QRegion m_base; // the target, within any clip the caller had
+    bool m_rasterOps = false;
+    bool m_blendModes = false;
+    double m_deviceScale = 1;
+
+    wmf::State m_state;
+    std::vector<wmf::State> m_saved;
+    wmf::ObjectTable m_objects;
+    std::vector<PlacedText> m_texts;
+    std::map<QString, bool> m_drawable; // glyph look-ups, by face and character
+
+    wmf::Affine m_map; // logical to painter coordinates
+    qint64 m_work = 0;
+};
+
+} // namespace lumora

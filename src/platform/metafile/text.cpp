@@ -1,0 +1,380 @@
+#include "platform/metafile/text.h"
+
+#include "platform/codepage.h"
+#include "platform/metafile.h"
+
+#include <QFontMetricsF>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace lumora::wmf {
+
+namespace {
+
+// A layout: the Unicode of each byte from 0x20; 0 where the font has nothing
+// that Unicode holds (its own pieces of braces, logos), drawn as the stand-in.
+using Layout = std::array<char32_t, 224>;
+
+constexpr Layout sparse(std::initializer_list<std::pair<int, char32_t>> entries) {
+    Layout layout{};
+    layout[0] = U' ';
+    for (const auto& [byte, code] : entries)
+        layout[byte - 0x20] = code;
+    return layout;
+}
+
+// The Symbol font's layout, which its look-alikes and the equation editors'
+// symbol fonts share.
+// clang-format off
+constexpr Layout symbolLayout = {
+    /* 20 */ 0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B,
+    /* 28 */ 0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212, 0x002E, 0x002F,
+    /* 30 */ 0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,
+    /* 38 */ 0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F,
+    /* 40 */ 0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393,
+    /* 48 */ 0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F,
+    /* 50 */ 0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9,
+    /* 58 */ 0x039E, 0x03A8, 0x0396, 0x005B, 0x2234, 0x005D, 0x22A5, 0x005F,
+    /* 60 */ 0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3,
+    /* 68 */ 0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF,
+    /* 70 */ 0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9,
+    /* 78 */ 0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C,      0,
+    /* 80 */      0,      0,      0,      0,      0,      0,      0,      0,
+    /* 88 */      0,      0,      0,      0,      0,      0,      0,      0,
+    /* 90 */      0,      0,      0,      0,      0,      0,      0,      0,
+    /* 98 */      0,      0,      0,      0,      0,      0,      0,      0,
+    /* A0 */ 0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663,
+    /* A8 */ 0x2666, 0x2665, 0x2660, 0x2194, 0x2190, 0x2191, 0x2192, 0x2193,
+    /* B0 */ 0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022,
+    /* B8 */ 0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5,
+    /* C0 */ 0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229,
+    /* C8 */ 0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209,
+    /* D0 */ 0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5,
+    /* D8 */ 0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0, 0x21D1, 0x21D2, 0x21D3,
+    /* E0 */ 0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C,
+    /* E8 */ 0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA,
+    /* F0 */      0, 0x232A, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F,
+    /* F8 */ 0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD,      0,
+};
+
+// The equation editors' extra font: accents (as their spacing forms, since they
+// are drawn on their own), relations, ellipses, arrows, double-struck letters.
+// The pieces of long braces and brackets have no Unicode of their own, but their
+// straight extenders do.
+constexpr Layout mtExtraLayout = sparse({
+    {0x23, 0x02CB}, {0x24, 0x02C6}, {0x25, 0x02DC}, {0x26, 0x02D9}, {0x28, 0x2323},
+    {0x29, 0x2322}, {0x34, 0x23AF}, {0x35, 0x23AF}, {0x3A, 0x223C}, {0x3B, 0x2243},
+    {0x3C, 0x22B2}, {0x3D, 0x226A}, {0x3E, 0x22B3}, {0x3F, 0x226B}, {0x40, 0x225C},
+    {0x41, 0x2259}, {0x42, 0x2250}, {0x43, 0x2210}, {0x44, 0x019B}, {0x49, 0x2229},
+    {0x4A, 0x2127}, {0x4B, 0x2026}, {0x4C, 0x22EF}, {0x4D, 0x22EE}, {0x4E, 0x22F0},
+    {0x4F, 0x22F1}, {0x50, 0x2225}, {0x51, 0x2235}, {0x52, 0x2221}, {0x53, 0x2222},
+    {0x55, 0x222A}, {0x56, 0x25B3}, {0x57, 0x25A1}, {0x58, 0x25AD}, {0x59, 0x25B1},
+    {0x5A, 0x2197}, {0x5B, 0x2199}, {0x5D, 0x2198}, {0x5E, 0x2196}, {0x60, 0x2035},
+    {0x61, 0x21A6}, {0x62, 0x2195}, {0x63, 0x21D5}, {0x64, 0x25CB}, {0x65, 0x2299},
+    {0x66, 0x227B}, {0x67, 0x2219}, {0x68, 0x210F}, {0x6C, 0x2113}, {0x6D, 0x2213},
+    {0x6F, 0x2218}, {0x70, 0x227A}, {0x72, 0x2192}, {0x73, 0x2190}, {0x74, 0x2194},
+    {0x75, 0x23AF}, {0x76, 0x21C0}, {0x77, 0x21BC}, {0x7B, 0x23DF}, {0x7D, 0x23DE},
+    {0x80, 0x21C4}, {0x83, 0x21CC}, {0x86, 0x21C0}, {0x87, 0x21BD}, {0x88, 0x23AF},
+    {0xA1, 0x211D}, {0xA2, 0x2124}, {0xA3, 0x2102}, {0xA4, 0x211A}, {0xA5, 0x2115},
+    {0xA7, 0x301A}, {0xA8, 0x301B}, {0xE8, 0x0160}, {0xE9, 0x00DD}, {0xEA, 0x00DE},
+    {0xEB, 0x00D0}, {0xEC, 0x0161}, {0xED, 0x00FD}, {0xEE, 0x00FE}, {0xEF, 0x00F0},
+    {0xF0, 0xFB01}, {0xF1, 0xFB02}, {0xF2, 0x0131}, {0xF3, 0x00B9}, {0xF4, 0x00B2},
+    {0xF5, 0x00B3}, {0xF6, 0x00BD}, {0xF7, 0x00BC}, {0xF8, 0x00BE}, {0xF9, 0x2044},
+    {0xFA, 0x00A6}, {0xFB, 0x02DD}, {0xFC, 0x02D8}, {0xFD, 0x02C7}, {0xFE, 0x02DA},
+    {0xFF, 0x02DB},
+});
+
+constexpr Layout wingdingsLayout = {
+    /* 20 */ 0x0020, 0x270F, 0x2702, 0x2701, 0x1F453, 0x1F514, 0x1F4D6, 0x1F56F,
+    /* 28 */ 0x260E, 0x2706, 0x2709, 0, 0x1F4EA, 0x1F4EB, 0x1F4EC, 0x1F4ED,
+    /* 30 */ 0x1F4C1, 0x1F4C2, 0x1F4C4, 0, 0, 0x1F5C4, 0x231B, 0x2328,
+    /* 38 */ 0x1F5B0, 0x1F5B2, 0x1F4BB, 0x1F5B4, 0x1F4BE, 0, 0x2707, 0x270D,
+    /* 40 */ 0x1F58E, 0x270C, 0x1F44C, 0x1F44D, 0x1F44E, 0x261C, 0x261E, 0x261D,
+    /* 48 */ 0x261F, 0x270B, 0x263A, 0x1F610, 0x2639, 0x1F4A3, 0x2620, 0x2690,
+    /* 50 */ 0x1F6A9, 0x2708, 0x263C, 0x1F4A7, 0x2744, 0x1F546, 0x271E, 0x1F548,
+    /* 58 */ 0x2720, 0x2721, 0x262A, 0x262F, 0x0950, 0x2638, 0x2648, 0x2649,
+    /* 60 */ 0x264A, 0x264B, 0x264C, 0x264D, 0x264E, 0x264F, 0x2650, 0x2651,
+    /* 68 */ 0x2652, 0x2653, 0x0026, 0x0026, 0x25CF, 0x274D, 0x25A0, 0x25A1,
+    /* 70 */ 0, 0x2751, 0x2752, 0x2B27, 0x29EB, 0x25C6, 0x2756, 0x2B25,
+    /* 78 */ 0x2327, 0x2353, 0x2318, 0x2740, 0x273F, 0x275D, 0x275E, 0x25AF,
+    /* 80 */ 0x24EA, 0x2460, 0x2461, 0x2462, 0x2463, 0x2464, 0x2465, 0x2466,
+    /* 88 */ 0x2467, 0x2468, 0x2469, 0x24FF, 0x2776, 0x2777, 0x2778, 0x2779,
+    /* 90 */ 0x277A, 0x277B, 0x277C, 0x277D, 0x277E, 0x277F, 0, 0,
+    /* 98 */ 0, 0, 0, 0, 0, 0, 0x00B7, 0x2022,
+    /* A0 */ 0x25AA, 0x25CB, 0x2B55, 0, 0x25C9, 0x25CE, 0, 0x25AA,
+    /* A8 */ 0x25FB, 0, 0x2726, 0x2605, 0x2736, 0x2734, 0x2739, 0x2735,
+    /* B0 */ 0, 0x2316, 0x27E1, 0x2311, 0, 0x272A, 0x2730, 0x1F550,
+    /* B8 */ 0x1F551, 0x1F552, 0x1F553, 0x1F554, 0x1F555, 0x1F556, 0x1F557, 0x1F558,
+    /* C0 */ 0x1F559, 0x1F55A, 0x1F55B, 0, 0, 0, 0, 0,
+    /* C8 */ 0, 0, 0, 0, 0, 0, 0, 0,
+    /* D0 */ 0, 0, 0, 0, 0, 0x232B, 0x2326, 0,
+    /* D8 */ 0x27A2, 0, 0, 0, 0x27B2, 0, 0, 0,
+    /* E0 */ 0, 0, 0, 0, 0, 0, 0, 0,
+    /* E8 */ 0x2794, 0, 0, 0, 0, 0, 0, 0x21E6,
+    /* F0 */ 0x21E8, 0x21E7, 0x21E9, 0x2B04, 0x21F3, 0x2B01, 0x2B00, 0x2B03,
+    /* F8 */ 0x2B02, 0x25AD, 0x25AB, 0x2717, 0x2713, 0x2612, 0x2611, 0,
+};
+// clang-format on
+
+// The window and media controls that the web and interface dingbat fonts share.
+constexpr Layout webdingsLayout = sparse({
+    {0x30, 0x1F5D5},
+    {0x31, 0x1F5D6},
+    {0x32, 0x1F5D7},
+    {0x33, 0x25C0},
+    {0x34, 0x25B6},
+    {0x35, 0x25B2},
+    {0x36, 0x25BC},
+    {0x37, 0x23EA},
+    {0x38, 0x23E9},
+    {0x39, 0x23EE},
+    {0x3A, 0x23ED},
+    {0x3B, 0x23F8},
+    {0x3C, 0x23F9},
+    {0x3D, 0x23FA},
+    {0x61, 0x2714},
+    {0x72, 0x2715},
+});
+constexpr Layout marlettLayout = sparse({
+    {0x30, 0x1F5D5},
+    {0x31, 0x1F5D6},
+    {0x32, 0x1F5D7},
+    {0x33, 0x25C0},
+    {0x34, 0x25B6},
+    {0x35, 0x25B2},
+    {0x36, 0x25BC},
+    {0x61, 0x2713},
+    {0x68, 0x2713},
+    {0x6E, 0x25CF},
+    {0x72, 0x2715},
+    {0x74, 0x25B4},
+    {0x75, 0x25BE},
+});
+
+// Capitals in the equation editors' letter fonts: script, and double-struck.
+constexpr Layout lettersLayout(char32_t first,
+                               std::initializer_list<std::pair<int, char32_t>> own) {
+    Layout layout = sparse(own);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        if (layout[c - 0x20] == 0)
+            layout[c - 0x20] = first + static_cast<char32_t>(c - 'A');
+    return layout;
+}
+constexpr Layout scriptLayout = lettersLayout(0x1D49C, {{'B', 0x212C},
+                                                        {'E', 0x2130},
+                                                        {'F', 0x2131},
+                                                        {'H', 0x210B},
+                                                        {'I', 0x2110},
+                                                        {'L', 0x2112},
+                                                        {'M', 0x2133},
+                                                        {'R', 0x211B}});
+constexpr Layout doubleStruckLayout = lettersLayout(0x1D538, {{'C', 0x2102},
+                                                              {'H', 0x210D},
+                                                              {'N', 0x2115},
+                                                              {'P', 0x2119},
+                                                              {'Q', 0x211A},
+                                                              {'R', 0x211D},
+                                                              {'Z', 0x2124}});
+
+struct SymbolFont {
+    const char* face;
+    const Layout* layout;
+    const char* drawnIn; // a Unicode face for the mapped text
+};
+
+// Every font drawn through a layout of its own, whatever character set the file
+// gives it.
+constexpr SymbolFont symbolFonts[] = {
+    {"Symbol", &symbolLayout, "Times New Roman"},
+    {"Symbol MT", &symbolLayout, "Times New Roman"},
+    {"Euclid Symbol", &symbolLayout, "Times New Roman"},
+    {"Standard Symbols L", &symbolLayout, "Times New Roman"},
+    {"Standard Symbols PS", &symbolLayout, "Times New Roman"},
+    {"MT Extra", &mtExtraLayout, "Times New Roman"},
+    {"Euclid Extra", &mtExtraLayout, "Times New Roman"},
+    {"Euclid Math One", &scriptLayout, "Times New Roman"},
+    {"Euclid Math Two", &doubleStruckLayout, "Times New Roman"},
+    {"Wingdings", &wingdingsLayout, "Arial"},
+    {"Webdings", &webdingsLayout, "Arial"},
+    {"Marlett", &marlettLayout, "Arial"},
+};
+
+const SymbolFont* symbolFont(const QString& face) {
+    for (const SymbolFont& f : symbolFonts)
+        if (face.compare(QLatin1String(f.face), Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+constexpr int SymbolCharset = 2;
+
+// The code page of a font's character set, for the few files written in another
+// one; nullptr means Windows-1252.
+const char* charsetCodec(int charset) {
+    switch (charset) {
+    case 128:
+        return "Shift_JIS";
+    case 129:
+        return "EUC-KR";
+    case 134:
+        return "GBK";
+    case 136:
+        return "Big5";
+    case 161:
+        return "windows-1253";
+    case 162:
+        return "windows-1254";
+    case 163:
+        return "windows-1258";
+    case 177:
+        return "windows-1255";
+    case 178:
+        return "windows-1256";
+    case 186:
+        return "windows-1257";
+    case 204:
+        return "windows-1251";
+    case 222:
+        return "windows-874";
+    case 238:
+        return "windows-1250";
+    default:
+        return nullptr;
+    }
+}
+
+// Whether a byte starts a two-byte character in a double-byte code page.
+bool isLeadByte(int charset, uchar b) {
+    if (charset == 128)
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return b >= 0x81 && b <= 0xFE;
+}
+
+} // namespace
+
+QString DecodedText::text() const {
+    QString out;
+    for (const DrawnChar& c : chars)
+        out += c.text;
+    return out;
+}
+
+std::optional<char32_t> symbolLayoutCharacter(const QString& face, unsigned char byte) {
+    const SymbolFont* font = symbolFont(face);
+    if (!font)
+        return std::nullopt;
+    return byte < 0x20 ? char32_t(0) : (*font->layout)[byte - 0x20];
+}
+
+bool isMultiByte(int charset) {
+    return charset == 128 || charset == 129 || charset == 134 || charset == 136;
+}
+
+DecodedText decodeText(const QByteArray& bytes, int charset, const QString& face) {
+    DecodedText out;
+    out.chars.reserve(static_cast<size_t>(bytes.size()));
+    const int n = static_cast<int>(bytes.size());
+    if (const SymbolFont* font = symbolFont(face)) {
+        out.face = QString::fromLatin1(font->drawnIn);
+        for (int i = 0; i < n; ++i) {
+            const auto b = static_cast<uchar>(bytes[i]);
+            const char32_t code = b < 0x20 ? char32_t(0) : (*font->layout)[b - 0x20];
+            out.chars.push_back(
+                {code ? QString::fromUcs4(&code, 1) : QString(QChar(StandIn)), i, 1});
+        }
+        return out;
+    }
+    if (charset == SymbolCharset) {
+        // A symbol font that no table here knows: its bytes are its own glyphs.
+        out.faceOwnLayout = true;
+        for (int i = 0; i < n; ++i)
+            out.chars.push_back({QString(QChar(static_cast<uchar>(bytes[i]))), i, 1});
+        return out;
+    }
+    const char* codec = charsetCodec(charset);
+    if (codec && isMultiByte(charset)) {
+        // Each character on its own, so that it keeps the spacing of its bytes.
+        for (int i = 0; i < n;) {
+            const int size = i + 1 < n && isLeadByte(charset, static_cast<uchar>(bytes[i])) ? 2 : 1;
+            QStringDecoder decoder(codec);
+            QString text = decoder.isValid() ? decoder.decode(bytes.mid(i, size))
+                                             : cp1252::decode(bytes.mid(i, size));
+            if (text.isEmpty()) // a lead byte that the string cuts off
+                text = QChar(QChar::ReplacementCharacter);
+            out.chars.push_back({text, i, size});
+            i += size;
+        }
+        return out;
+    }
+    QString text;
+    if (codec) {
+        QStringDecoder decoder(codec);
+        if (decoder.isValid())
+            text = decoder.decode(bytes);
+    }
+    if (text.size() != bytes.size())
+        text = cp1252::decode(bytes);
+    for (int i = 0; i < n; ++i)
+        out.chars.push_back({QString(text[i]), i, 1});
+    return out;
+}
+
+double averageCharWidth(const QFontMetricsF& metrics) {
+    // Per thousand letters of English text, the blank included.
+    static constexpr std::pair<char, int> weights[] = {
+        {'a', 64}, {'b', 14}, {'c', 27}, {'d', 35}, {'e', 100}, {'f', 20}, {'g', 14},
+        {'h', 42}, {'i', 63}, {'j', 3},  {'k', 6},  {'l', 35},  {'m', 20}, {'n', 56},
+        {'o', 56}, {'p', 17}, {'q', 4},  {'r', 49}, {'s', 56},  {'t', 71}, {'u', 31},
+        {'v', 10}, {'w', 18}, {'x', 3},  {'y', 18}, {'z', 2},   {' ', 166}};
+    double sum = 0;
+    for (const auto& [c, weight] : weights)
+        sum += metrics.horizontalAdvance(QLatin1Char(c)) * weight;
+    return sum / 1000;
+}
+
+} // namespace lumora::wmf
+
+namespace lumora {
+
+QString readingOrderText(const std::vector<PlacedText>& texts) {
+    std::vector<const PlacedText*> pieces;
+    for (const PlacedText& t : texts)
+        if (!t.text.trimmed().isEmpty())
+            pieces.push_back(&t);
+    std::stable_sort(pieces.begin(), pieces.end(), [](const PlacedText* a, const PlacedText* b) {
+        return a->at.y() < b->at.y();
+    });
+    QStringList lines;
+    for (size_t first = 0; first < pieces.size();) {
+        // A line is the pieces whose baselines lie near the first one's.
+        size_t end = first + 1;
+        const double tolerance = std::max(pieces[first]->em, 1e-9) / 3;
+        while (end < pieces.size() && pieces[end]->at.y() - pieces[first]->at.y() <= tolerance)
+            ++end;
+        std::stable_sort(
+            pieces.begin() + first, pieces.begin() + end,
+            [](const PlacedText* a, const PlacedText* b) { return a->at.x() < b->at.x(); });
+        QString line;
+        const PlacedText* previous = nullptr;
+        for (size_t i = first; i < end; ++i) {
+            const PlacedText* piece = pieces[i];
+            // Pieces that run on from one another (a word, then its full stop in
+            // another font) join as they are; pieces that stand apart get a blank.
+            if (previous && !line.back().isSpace() && !piece->text.front().isSpace() &&
+                piece->at.x() - (previous->at.x() + previous->width) > 0.15 * previous->em)
+                line += QLatin1Char(' ');
+            line += piece->text;
+            previous = piece;
+        }
+        lines << line.simplified();
+        first = end;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace lumora

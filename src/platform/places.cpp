@@ -1,0 +1,103 @@
+#include "platform/places.h"
+
+#include "platform/respath.h"
+#include "platform/seqfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace lumora {
+
+namespace {
+
+Places& current() {
+    static Places places;
+    return places;
+}
+
+const QString Catalogue = QStringLiteral("track.txt");
+// The topic quizzes the hubs open; always read from the content.
+const QStringList TopicQuizzes{QStringLiteral("Tiberan.txt"), QStringLiteral("Joris Malten.txt")};
+
+bool isFileIn(const QString& folder, const QString& name) {
+    return QFileInfo(resolveIn(folder, name)).isFile();
+}
+
+// A folder holding Lumora's content: its pages and its pictures.
+bool holdsContent(const QString& folder) {
+    return isFileIn(folder, QStringLiteral("wmf/guide1.wmf")) &&
+           isFileIn(folder, QStringLiteral("Images/corvinus2.jpg"));
+}
+
+bool sameFolder(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+bool isTopicQuiz(const QString& fileName) {
+    for (const QString& quiz : TopicQuizzes) {
+        if (fileName.compare(quiz, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    // An installed content folder may carry more quizzes of its own.
+    const Places& p = current();
+    return !p.content.isEmpty() && !sameFolder(p.content, p.worksheets) &&
+           fileName.compare(Catalogue, Qt::CaseInsensitive) != 0 &&
+           isFileIn(p.content, QStringLiteral("multiple/") + fileName);
+}
+
+} // namespace
+
+Places discoverPlaces(const QString& workingFolder, const QString& programFolder,
+                      const QString& dataHome) {
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/lumora"));
+    const bool isInstalled = holdsContent(installed);
+    const bool inInstalledContent = isInstalled && sameFolder(workingFolder, installed);
+    if (holdsContent(workingFolder) && !inInstalledContent)
+        return {}; // a folder of content, as in the source tree: the designed behaviour
+
+    Places places;
+    places.content = isInstalled ? installed : QDir::cleanPath(workingFolder);
+    const bool classFolder =
+        !inInstalledContent && isFileIn(workingFolder, QStringLiteral("multiple/track.txt"));
+    places.worksheets = classFolder ? QDir::cleanPath(workingFolder)
+                                    : QDir::cleanPath(dataHome + QStringLiteral("/lumora"));
+    return places;
+}
+
+void prepareWorksheetFolder(const Places& places) {
+    if (places.worksheets.isEmpty() || isFileIn(places.worksheets, "multiple/" + Catalogue))
+        return;
+    const QString folder = places.worksheets + QStringLiteral("/multiple");
+    if (!QDir().mkpath(folder))
+        return;
+    try {
+        replaceFile(folder + '/' + Catalogue, QByteArrayLiteral(" 0 \r\n"));
+    } catch (const FileError&) {
+        // Saving reports it, with the designed message, when the teacher tries.
+    }
+}
+
+const Places& places() { return current(); }
+
+void setPlaces(const Places& places) { current() = places; }
+
+bool isProductFile(const QString& fileName) {
+    return fileName.compare(Catalogue, Qt::CaseInsensitive) == 0 || isTopicQuiz(fileName);
+}
+
+QString folderFor(const QString& name) {
+    QString normal = name;
+    normal.replace('\\', '/');
+    const QStringList parts = normal.split('/', Qt::SkipEmptyParts);
+    if (normal.startsWith('/') || parts.isEmpty())
+        return {};
+    if (parts.front().compare(QLatin1String("multiple"), Qt::CaseInsensitive) != 0)
+        return current().content;
+    if (parts.size() == 2 && isTopicQuiz(parts[1]))
+        return current().content;
+    return current().worksheets;
+}
+
+} // namespace lumora

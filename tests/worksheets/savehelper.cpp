@@ -1,0 +1,51 @@
+// A second program for the tests of saving: saves worksheets into a folder or takes
+// one out of its catalogue, as the wizard and the catalogue screen do.
+//
+//   lumora_savehelper FOLDER save PREFIX COUNT    saves PREFIX1 ... PREFIXCOUNT
+//   lumora_savehelper FOLDER delete TITLE
+//   lumora_savehelper FOLDER hold -                takes the folder's lock, keeps it
+//
+// It writes "ready" on its output just before its first save, so that a test can
+// aim a kill at the save itself.
+#include "platform/folderlock.h"
+#include "platform/seqfile.h"
+#include "sampleworksheet.h"
+#include "worksheets/catalogue.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+using namespace lumora;
+
+int main(int argc, char** argv) {
+    if (argc < 4 || ::chdir(argv[1]) != 0)
+        return 2;
+    const QString verb = QString::fromLocal8Bit(argv[2]);
+    const QString name = QString::fromLocal8Bit(argv[3]);
+    SharedState state;
+    try {
+        if (verb == QLatin1String("hold")) {
+            const FolderLock lock(catalogue::Folder);
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+            ::pause();
+        }
+        std::fputs("ready\n", stdout);
+        std::fflush(stdout);
+        if (verb == QLatin1String("save") && argc == 5) {
+            for (int i = 1, n = std::atoi(argv[4]); i <= n; ++i)
+                worksheet::saveworksheet(state,
+                                         testing::sampleWorksheet(name + QString::number(i)));
+        } else if (verb == QLatin1String("delete")) {
+            state.delname = name;
+            catalogue::delworksheet(state);
+        } else {
+            return 2;
+        }
+    } catch (const FileError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
