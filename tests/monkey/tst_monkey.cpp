@@ -5,6 +5,7 @@
 // Built with the sanitizers (scripts/test.sh), any fault it meets ends the run with
 // a report. LUMORA_MONKEY_EVENTS and LUMORA_MONKEY_SECONDS bound the run;
 // LUMORA_MONKEY_SEED picks another walk.
+#include "navigation/titlefrm.h"
 #include "quiz/multiple.h"
 #include "sampleworksheet.h"
 #include "shell/buttonlabel.h"
@@ -169,13 +170,13 @@ private slots:
         Monkey monkey(static_cast<quint32>(setting("LUMORA_MONKEY_SEED", 1207)));
         auto t = std::make_unique<TestApp>();
         t->folder.write("multiple/track.txt", " 0 \r\n");
-        t->app.start();
+        startProgram(t->app);
         int sent = 0, starts = 1;
         for (; sent < events && !deadline.hasExpired(); ++sent) {
             if (t->endings > 0) { // "Exit" on the title screen: the next pupil starts again
                 t.reset();
                 t = std::make_unique<TestApp>();
-                t->app.start();
+                startProgram(t->app);
                 ++starts;
             }
             monkey.act(*t);
