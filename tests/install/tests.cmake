@@ -5,4 +5,6 @@ add_test(NAME install
           ${CMAKE_CURRENT_LIST_DIR}/installed.py ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
 add_test(NAME package COMMAND ${CMAKE_CURRENT_LIST_DIR}/package.sh ${PROJECT_BINARY_DIR})
 # Both need the program built and install into folders of their own.
-set_tests_properties(install package PROPERTIES TIMEOUT 300 RESOURCE_LOCK install)
+set_tests_properties(install package PROPERTIES TIMEOUT 300)
+# One virtual desktop at a time: the screen-reader test starts one too.
+set_tests_properties(install PROPERTIES RESOURCE_LOCK desktop)

@@ -13,4 +13,4 @@ add_test(NAME include_layers
 # its own. Debian's python3 holds pyatspi (scripts/test.sh installs it).
 add_test(NAME screen_reader
   COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/screenreader.py $<TARGET_FILE:lumora> ${PROJECT_SOURCE_DIR}/data)
-set_tests_properties(screen_reader PROPERTIES TIMEOUT 120)
+set_tests_properties(screen_reader PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
