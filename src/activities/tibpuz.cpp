@@ -101,6 +101,14 @@ Tibpuz::Tibpuz(App& app)
         Label1[i] = makeFrame(this, QStringLiteral("Label1(%1)").arg(i), m_board.answer(i).place);
         Label1[i]->setText(QString::fromLatin1(Ages[i]));
         Label4[i] = makeFrame(this, QStringLiteral("Label4(%1)").arg(i), m_board.home(i).place);
+        Label4[i]->setAccessibleName(QStringLiteral("Home of a tile"));
+        // A screen reader names each answer frame by the event above it.
+        for (const EventDesign& e : Events) {
+            const riddle::Place at = m_board.answer(i).place;
+            if (e.left + 720 == at.left && e.top + e.height + 60 == at.top)
+                Label1[i]->setAccessibleName(QString::fromLatin1(e.text) +
+                                             QStringLiteral(": answer frame"));
+        }
     }
 
     Label5 = yellowText(this, QStringLiteral("Label5"), QString(),
@@ -134,7 +142,7 @@ Tibpuz::Tibpuz(App& app)
         setForeground(tile, colours::Yellow);
         tile->setMouseTracking(true);
         tile->setFocusPolicy(Qt::TabFocus);
-        tile->setAccessibleName(QStringLiteral("Age tile"));
+        tile->setAccessibleDescription(QStringLiteral("Age tile"));
         tile->installEventFilter(this);
         Label2[i] = tile;
         placeTile(i);

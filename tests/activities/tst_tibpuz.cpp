@@ -108,6 +108,7 @@ private slots:
             }
             QVERIFY2(above, qPrintable(QString::number(i)));
             QCOMPARE(above->text(), eventOfAge[s.Label2[i]->text()]);
+            QCOMPARE(s.Label1[i]->accessibleName(), above->text() + ": answer frame");
         }
     }
 
