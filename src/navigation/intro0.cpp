@@ -113,9 +113,10 @@ Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
     Image2->setAccessibleName(picture_names::PublisherLogo);
     setTwipsGeometry(Image2, 4800, 6600, 2400, 1200);
 
-    Label3 = textLabel(this, QStringLiteral("Label3"),
-                       QStringLiteral("Lumora is published by Brenvale. Version ") + programVersion(),
-                       designFont(QStringLiteral("Tahoma"), 9.75), colours::Yellow);
+    Label3 =
+        textLabel(this, QStringLiteral("Label3"),
+                  QStringLiteral("Lumora is published by Brenvale. Version ") + programVersion(),
+                  designFont(QStringLiteral("Tahoma"), 9.75), colours::Yellow);
     setTwipsGeometry(Label3, 360, 8460, 5400, 300);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));

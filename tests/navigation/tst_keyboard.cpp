@@ -287,12 +287,9 @@ private slots:
         }
         QVERIFY(pressOn(d.cmdsoln));
         QVERIFY(d.Timer1.isActive());
-        const QString before = d.Label2->text() + d.Label3[0]->text() + d.Label3[1]->text();
-        for (int i = 0;
-             i < 5 && d.Label2->text() + d.Label3[0]->text() + d.Label3[1]->text() == before; ++i) {
-            QVERIFY(pressOn(d.cmdgo));
-        }
+        QVERIFY(pressOn(d.cmdgo));
         QVERIFY(!d.Timer1.isActive());
+        QVERIFY(!d.Label1->isVisible());
         key(Qt::Key_Escape);
         QVERIFY(!t.app.screens.isLoaded("triangular"));
     }
