@@ -28,6 +28,7 @@ clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
     "$root/fuzz/metafile_fuzz.cpp" \
     "$root"/src/platform/metafile/*.cpp \
     "$root/src/platform/codepage.cpp" \
+    "$root/src/platform/places.cpp" \
     "$root/src/platform/respath.cpp" \
     "$root/src/platform/seqfile.cpp" \
     $(pkg-config --libs Qt6Gui Qt6Widgets) \

@@ -43,10 +43,10 @@ shopt -s nullglob
 p=$root/src/platform
 # What each target is built from: the part under test and what it uses, nothing
 # else of the program. The player may be one file or a folder of them.
-sources_metafile=("$p"/metafile*.cpp "$p"/metafile/*.cpp "$p/codepage.cpp" "$p/respath.cpp" "$p/seqfile.cpp")
+sources_metafile=("$p"/metafile*.cpp "$p"/metafile/*.cpp "$p/codepage.cpp" "$p/places.cpp" "$p/respath.cpp" "$p/seqfile.cpp")
 sources_questionfile=("$root/src/quiz/questionfile.cpp" "$root/src/worksheets/worksheet.cpp"
     "$root/src/worksheets/catalogue.cpp" "$p/codepage.cpp" "$p/folderlock.cpp" "$p/numtext.cpp"
-    "$p/respath.cpp" "$p/seqfile.cpp")
+    "$p/places.cpp" "$p/respath.cpp" "$p/seqfile.cpp")
 sources_catalogue=("${sources_questionfile[@]}")
 qt_metafile="Qt6Gui Qt6Widgets"
 qt_questionfile="Qt6Core"
