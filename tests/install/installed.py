@@ -1,7 +1,7 @@
 """The installed program, used as a user would: installed into a prefix, started from
 an unrelated empty folder with a home of its own, driven with the real mouse and
 keyboard of a virtual display and read through the accessibility bus, as a screen
-reader reads it. Run inside tests/install/desktop.sh.
+reader reads it. Run inside tests/common/desktop.sh.
 
     installed.py BUILD-FOLDER SOURCE-FOLDER
 """
@@ -10,9 +10,10 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 
-import pyatspi
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "common"))
+from atspi import (box, click, control, descendants, key, showing, type_text, wait_for,  # noqa: E402
+                   window_with)
 
 BUILD, SOURCE = sys.argv[1], sys.argv[2]
 failures = []
@@ -33,75 +34,6 @@ def tree_digest(folder):
             digest[rel] = (hashlib.sha256(open(path, "rb").read()).hexdigest()
                            if os.path.isfile(path) else "folder")
     return digest
-
-
-def wait_for(what, find, seconds=20):
-    end = time.time() + seconds
-    while time.time() < end:
-        found = find()
-        if found:
-            return found
-        time.sleep(0.2)
-    raise RuntimeError("gave up waiting for " + what)
-
-
-# ------------------------------------------------------------ reading the screen
-def showing(acc):
-    try:
-        return acc.getState().contains(pyatspi.STATE_SHOWING)
-    except Exception:
-        return False
-
-
-def descendants(acc):
-    for child in acc:
-        if child is not None:
-            yield child
-            yield from descendants(child)
-
-
-def application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "Lumora":
-            return app
-    return None
-
-
-def window_with(name):
-    """The shown window holding a shown control of this name."""
-    app = application()
-    for window in app or []:
-        if window is not None and showing(window) and any(
-                showing(a) and a.name == name for a in descendants(window)):
-            return window
-    return None
-
-
-def control(window, name, role=None):
-    for a in descendants(window):
-        if showing(a) and a.name == name and (role is None or a.getRoleName() == role):
-            return a
-    return None
-
-
-def box(acc):
-    e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return e.x, e.y, e.width, e.height
-
-
-def click(acc):
-    x, y, w, h = box(acc)
-    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"],
-                   check=True)
-    time.sleep(0.3)
-
-
-def key(*keys):
-    subprocess.run(["xdotool", "key", "--delay", "20", *keys], check=True)
-
-
-def type_text(text):
-    subprocess.run(["xdotool", "type", "--delay", "8", text], check=True)
 
 
 def grab(acc, out):
