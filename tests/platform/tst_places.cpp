@@ -5,42 +5,53 @@
 #include "platform/respath.h"
 #include "testing.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace lumora;
 
-namespace {
-
-// Sets the places for one test and puts the designed ones back afterwards.
-struct UsePlaces {
-    explicit UsePlaces(const Places& p) { setPlaces(p); }
-    ~UsePlaces() { setPlaces({}); }
-};
-
-} // namespace
-
 class PlacesTest : public QObject {
     Q_OBJECT
 private slots:
-    void findsFilesWhateverTheCase_data() {
+    // Designed names resolved whatever their case, in the working folder or, installed,
+    // with the content in C and the worksheets in W: a topic quiz is never taken
+    // from the worksheets.
+    void resolvingNames_data() {
+        QTest::addColumn<bool>("installed");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("path");
-        QTest::newRow("backslash") << "Images\\corvinus2.jpg" << "Images/corvinus2.jpg";
-        QTest::newRow("folder case") << "images\\corvinus2.jpg" << "Images/corvinus2.jpg";
-        QTest::newRow("both cases") << "WMF2\\KEY TIBERANA.WMF" << "wmf2/key Tiberana.wmf";
-        QTest::newRow("exact case wins") << "multiple\\Track.txt" << "multiple/Track.txt";
-        QTest::newRow("missing file keeps its name") << "Images\\no.jpg" << "Images/no.jpg";
-        QTest::newRow("missing folder") << "Nowhere\\Else.txt" << "Nowhere/Else.txt";
+        const struct {
+            const char *tag, *name, *path;
+            bool installed;
+        } rows[] = {
+            {"backslash", "Images\\corvinus2.jpg", "Images/corvinus2.jpg", false},
+            {"folder case", "images\\corvinus2.jpg", "Images/corvinus2.jpg", false},
+            {"both cases", "WMF2\\KEY TIBERANA.WMF", "wmf2/key Tiberana.wmf", false},
+            {"exact case wins", "multiple\\Track.txt", "multiple/Track.txt", false},
+            {"missing file keeps its name", "Images\\no.jpg", "Images/no.jpg", false},
+            {"missing folder", "Nowhere\\Else.txt", "Nowhere/Else.txt", false},
+            {"installed picture", "Images\\corvinus2.jpg", "C/Images/corvinus2.jpg", true},
+            {"topic quiz", "multiple\\Tiberan.txt", "C/multiple/Tiberan.txt", true},
+            {"topic quiz, other case", "MULTIPLE/tiberan.txt", "C/multiple/Tiberan.txt", true},
+            {"catalogue", "multiple\\track.txt", "W/multiple/track.txt", true},
+            {"worksheet", "multiple/Fractions.txt", "W/multiple/Fractions.txt", true}};
+        for (const auto& r : rows)
+            QTest::newRow(r.tag) << r.installed << QString(r.name) << QString(r.path);
     }
-    void findsFilesWhateverTheCase() {
+    void resolvingNames() {
+        QFETCH(bool, installed);
         QFETCH(QString, name);
         QFETCH(QString, path);
         testing::ScratchFolder dir;
-        dir.write("Images/corvinus2.jpg", "x");
-        dir.write("multiple/track.txt", "mine");
-        dir.write("multiple/Track.txt", "other");
-        dir.write("wmf2/key Tiberana.wmf", "x");
-        QCOMPARE(resourcePath(name), path);
+        for (const char* file :
+             {"Images/corvinus2.jpg", "multiple/track.txt", "multiple/Track.txt",
+              "wmf2/key Tiberana.wmf", "C/multiple/Tiberan.txt", "C/Images/corvinus2.jpg",
+              "W/multiple/tiberan.txt", "W/multiple/track.txt"})
+            dir.write(file, "x");
+        if (installed)
+            setPlaces({dir.path() + "/C", dir.path() + "/W"});
+        auto designed = qScopeGuard([] { setPlaces({}); });
+        QCOMPARE(resourcePath(name).remove(dir.path() + '/'), path);
         QVERIFY(!resourceExists("Images")); // a folder is not a resource
     }
 
@@ -51,11 +62,11 @@ private slots:
         QTest::addColumn<bool>("installed");
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("worksheets");
-        QTest::newRow("in a content folder") << true << true << true << "" << "";
-        QTest::newRow("content folder, not installed") << true << false << false << "" << "";
-        QTest::newRow("installed, from home") << false << false << true << "I" << "H";
-        QTest::newRow("installed, class folder") << false << true << true << "I" << "W";
-        QTest::newRow("not installed anywhere") << false << false << false << "W" << "H";
+        QTest::newRow("in a content folder") << true << true << true << QString() << QString();
+        QTest::newRow("content folder, not installed") << true << false << false << "" << QString();
+        QTest::newRow("installed, from home") << false << false << true << "I" << QString("H");
+        QTest::newRow("installed, class folder") << false << true << true << "I" << QString("W");
+        QTest::newRow("not installed anywhere") << false << false << false << "W" << QString("H");
     }
     void discovery() {
         QFETCH(bool, contentHere);
@@ -68,53 +79,24 @@ private slots:
         const QString home = dir.path() + "/home/.local/share";
         QDir().mkpath(work);
         QDir().mkpath(prefix + "/bin");
-        auto addContent = [&](const QString& folder) {
-            dir.write(folder + "/WMF/guide1.wmf", "x");
-            dir.write(folder + "/Images/corvinus2.jpg", "x");
-        };
-        if (contentHere)
-            addContent("work");
+        for (const char* folder :
+             {contentHere ? "work" : "", installed ? "opt/lumora/share/lumora" : ""})
+            for (const char* file : {"/WMF/guide1.wmf", "/Images/corvinus2.jpg"})
+                if (*folder)
+                    dir.write(folder + QString(file), "x");
         if (catalogueHere)
             dir.write("work/multiple/track.txt", " 0 \r\n");
-        if (installed)
-            addContent("opt/lumora/share/lumora");
-        const QMap<QString, QString> folders{{"", ""},
-                                             {"I", prefix + "/share/lumora"},
-                                             {"W", work},
-                                             {"H", home + "/lumora"}};
+        const QMap<QString, QString> folders{
+            {"", ""}, {"I", prefix + "/share/lumora"}, {"W", work}, {"H", home + "/lumora"}};
         const Places p = discoverPlaces(work, prefix + "/bin", home);
         QCOMPARE(p.content, folders[content]);
         QCOMPARE(p.worksheets, folders[worksheets]);
-
         // The user's folder is made once, with the empty catalogue; a class's is
         // left as it is.
         prepareWorksheetFolder(p);
-        if (worksheets == "H")
-            QCOMPARE(dir.read("home/.local/share/lumora/multiple/track.txt"), QByteArray(" 0 \r\n"));
+        const QByteArray made = worksheets == "H" ? " 0 \r\n" : "";
+        QCOMPARE(dir.read("home/.local/share/lumora/multiple/track.txt"), made);
         QCOMPARE(dir.exists("home"), worksheets == "H");
-    }
-
-    // Installed: the content is read from share/lumora, the worksheets from the
-    // user's folder; a topic quiz is never taken from the worksheets.
-    void installedNames_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("picture") << "Images\\corvinus2.jpg" << "C/Images/corvinus2.jpg";
-        QTest::newRow("topic quiz") << "multiple\\Tiberan.txt" << "C/multiple/Tiberan.txt";
-        QTest::newRow("topic quiz, other case") << "MULTIPLE/tiberan.txt" << "C/multiple/Tiberan.txt";
-        QTest::newRow("catalogue") << "multiple\\track.txt" << "W/multiple/track.txt";
-        QTest::newRow("worksheet") << "multiple/Fractions.txt" << "W/multiple/Fractions.txt";
-    }
-    void installedNames() {
-        QFETCH(QString, name);
-        QFETCH(QString, path);
-        testing::ScratchFolder dir;
-        dir.write("C/multiple/Tiberan.txt", "x");
-        dir.write("C/Images/corvinus2.jpg", "x");
-        dir.write("W/multiple/tiberan.txt", "a teacher's copy");
-        dir.write("W/multiple/track.txt", " 0 \r\n");
-        UsePlaces use({dir.path() + "/C", dir.path() + "/W"});
-        QCOMPARE(resourcePath(name), dir.path() + '/' + path);
     }
 
     void productFiles_data() {
@@ -133,7 +115,7 @@ private slots:
 
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("starts"); // what the reply starts with; empty: the program starts
+        QTest::addColumn<QString>("starts"); // empty: the program starts
         QTest::newRow("none") << QStringList{} << "";
         QTest::newRow("others ignored") << QStringList{"-x", "file.txt"} << "";
         QTest::newRow("version") << QStringList{"--version"} << "lumora " LUMORA_VERSION "\n";

@@ -3,7 +3,6 @@ lumora_test(test_worksheets
   ${CMAKE_CURRENT_LIST_DIR}/tst_catalogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_worksheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_wizard.cpp)
-target_sources(test_worksheets PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tst_savesafety.cpp)
 
 # A second program that saves into the same folder, to run beside a test or be killed.
 add_executable(lumora_savehelper ${CMAKE_CURRENT_LIST_DIR}/savehelper.cpp ${LUMORA_TEST_COMMON}/testing.cpp)
