@@ -3,9 +3,7 @@
 #include "navigation/intro0.h"
 #include "navigation/titlefrm.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
-#include <QWidget>
 #include <QWindow>
 #include <QtTest>
 
@@ -14,14 +12,22 @@ namespace lumora::testing {
 namespace {
 
 // A recording printer that hands what it printed to its test when it is done with.
-class KeptPrinter : public RecordingPrinter {
-public:
-    explicit KeptPrinter(TestApp& owner) : RecordingPrinter(11520, 15840), m_owner(owner) {}
-    ~KeptPrinter() override { m_owner.printouts.push_back(operations()); }
-
-private:
-    TestApp& m_owner;
+struct KeptPrinter : RecordingPrinter {
+    explicit KeptPrinter(TestApp& owner) : RecordingPrinter(11520, 15840), owner(owner) {}
+    ~KeptPrinter() override { owner.printouts.push_back(operations()); }
+    TestApp& owner;
 };
+
+// Sends a mouse event to the window at a point of the widget (its centre by default):
+// the window delivers it to whatever control lies under the point, as the platform does.
+template <class Send> void throughWindow(QWidget* widget, QPoint pos, Send send) {
+    if (pos == QPoint(-1, -1))
+        pos = widget->rect().center();
+    QWidget* top = widget->window();
+    top->winId();
+    send(top->windowHandle(), widget->mapTo(top, pos));
+    settle();
+}
 
 } // namespace
 
@@ -36,7 +42,6 @@ TestApp::TestApp(const QStringList& dataFiles) {
     for (const QString& f : dataFiles)
         folder.copyFromData(f);
     app.setOnEnd([this] { ++endings; });
-    // Printouts go to a recording printer unless a test chooses another.
     keepPrintouts(*this);
     app.web.setHandler([this](const QUrl& u) { opened.push_back(u); });
     app.messages.setResponder([this](const MessageRequest&) {
@@ -49,8 +54,7 @@ TestApp::TestApp(const QStringList& dataFiles) {
 }
 
 void TestApp::keepPrintouts(TestApp& t) {
-    t.app.printers.setOpener([&t](const QString& document) -> std::unique_ptr<Printer> {
-        t.printedDocuments << document;
+    t.app.printers.setOpener([&t](const QString&) -> std::unique_ptr<Printer> {
         return std::make_unique<KeptPrinter>(t);
     });
 }
@@ -67,31 +71,14 @@ void settle() {
     }
 }
 
-namespace {
-
-// The window and the point in it: events sent to the window are delivered to the
-// control under the point, as the platform delivers them.
-std::pair<QWindow*, QPoint> windowPoint(QWidget* widget, QPoint pos) {
-    if (pos == QPoint(-1, -1))
-        pos = widget->rect().center();
-    QWidget* top = widget->window();
-    if (!top->windowHandle())
-        top->winId();
-    return {top->windowHandle(), widget->mapTo(top, pos)};
-}
-
-} // namespace
-
 void moveMouse(QWidget* widget, QPoint pos) {
-    const auto [window, at] = windowPoint(widget, pos);
-    QTest::mouseMove(window, at);
-    settle();
+    throughWindow(widget, pos, [](QWindow* w, QPoint at) { QTest::mouseMove(w, at); });
 }
 
 void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
-    const auto [window, at] = windowPoint(widget, pos);
-    QTest::mouseClick(window, button, Qt::NoModifier, at);
-    settle();
+    throughWindow(widget, pos, [button](QWindow* w, QPoint at) {
+        QTest::mouseClick(w, button, Qt::NoModifier, at);
+    });
 }
 
 Intro0& openMenu(TestApp& t) {

@@ -12,7 +12,6 @@
 #include <deque>
 
 class QWidget;
-
 namespace lumora {
 class Intro0;
 }
@@ -24,9 +23,7 @@ public:
     // Copies the given data files into the scratch folder before the program starts.
     explicit TestApp(const QStringList& dataFiles = defaultFiles());
     ~TestApp();
-
     static QStringList defaultFiles();
-
     // Sends printouts to a recording printer kept in `printouts` (the default).
     static void keepPrintouts(TestApp& t);
 
@@ -35,9 +32,8 @@ public:
     int endings = 0;
     std::vector<QUrl> opened;
     // What was printed, a printout each (on a recording printer unless a test sets
-    // another opener), and the documents' names.
+    // another opener).
     std::vector<std::vector<RecordingPrinter::Operation>> printouts;
-    QStringList printedDocuments;
     // Answers for the next message boxes; an unexpected box is answered OK and
     // shows in app.messages.history().
     std::deque<MessageAnswer> answers;

@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QtTest>
 
 namespace lumora::testing {
 
@@ -29,9 +27,7 @@ void ScratchFolder::write(const QString& name, const QByteArray& bytes) const {
 
 QByteArray ScratchFolder::read(const QString& name) const {
     QFile f(m_dir.filePath(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool ScratchFolder::exists(const QString& name) const {
@@ -40,10 +36,9 @@ bool ScratchFolder::exists(const QString& name) const {
 
 bool ScratchFolder::copyFromData(const QString& name) const {
     QFile f(dataFolder() + '/' + name);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    write(name, f.readAll());
-    return true;
+    if (f.open(QIODevice::ReadOnly))
+        write(name, f.readAll());
+    return f.isOpen();
 }
 
 void ScratchFolder::copyFolderFromData(const QString& folder) const {
@@ -56,15 +51,12 @@ QStringList ScratchFolder::list(const QString& folder) const {
 }
 
 QString dataFolder() {
-    const QByteArray env = qgetenv("LUMORA_DATA");
-    return env.isEmpty() ? QStringLiteral(LUMORA_SOURCE_DATA) : QString::fromLocal8Bit(env);
+    const QString env = qEnvironmentVariable("LUMORA_DATA");
+    return env.isEmpty() ? QStringLiteral(LUMORA_SOURCE_DATA) : env;
 }
 
 QByteArray crlf(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& l : lines)
-        out += l.toLatin1() + "\r\n";
-    return out;
+    return lines.isEmpty() ? QByteArray() : (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
 } // namespace lumora::testing

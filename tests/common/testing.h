@@ -2,9 +2,8 @@
 // What the test executables share: a registry of test classes (each executable
 // runs all of its own), a scratch working folder, and small file helpers.
 
-#include <QByteArray>
 #include <QObject>
-#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -28,15 +27,14 @@ public:
     QString path() const { return m_dir.path(); }
     // Writes a file relative to the folder, creating its folders.
     void write(const QString& name, const QByteArray& bytes) const;
-    QByteArray read(const QString& name) const;
+    QByteArray read(const QString& name) const; // empty when there is none
     bool exists(const QString& name) const;
     // Copies a file of the product's data/ folder into the same place here; false
     // when the product has no such file.
     bool copyFromData(const QString& name) const;
-    // Copies a whole folder of data/ (its files) into the same place here.
+    // The same for every file of a folder of data/.
     void copyFolderFromData(const QString& folder) const;
-    // Files of one folder, sorted.
-    QStringList list(const QString& folder) const;
+    QStringList list(const QString& folder) const; // the files of one folder, sorted
 
 private:
     QTemporaryDir m_dir;

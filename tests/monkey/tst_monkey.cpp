@@ -1,10 +1,10 @@
-// A monkey at the keyboard and mouse: tens of thousands of random clicks, keys, drags,
-// window closes and timer waits on whatever screens are up, through the real
-// program from its title screen. Message boxes are answered at random by the
-// scripted responder and printouts go to the recording printer, so nothing blocks.
-// Built with the sanitizers (scripts/test.sh), any fault it meets ends the run with
-// a report. LUMORA_MONKEY_EVENTS and LUMORA_MONKEY_SECONDS bound the run;
-// LUMORA_MONKEY_SEED picks another walk.
+// A monkey at the keyboard and mouse: thousands of random clicks, keys, drags, window
+// closes and timer waits on whatever screens are up, through the real program from
+// its title screen. Message boxes are answered at random by the scripted responder
+// and printouts go to the recording printer, so nothing blocks. Built with the
+// sanitizers (scripts/test.sh), any fault it meets ends the run with a report.
+// LUMORA_MONKEY_EVENTS and LUMORA_MONKEY_SECONDS bound the run; LUMORA_MONKEY_SEED
+// picks another walk.
 #include "navigation/titlefrm.h"
 #include "quiz/multiple.h"
 #include "sampleworksheet.h"
@@ -15,15 +15,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QRandomGenerator>
-#include <QSet>
 #include <QWindow>
 #include <QtTest>
-#include <memory>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -31,9 +28,8 @@ using namespace lumora::testing;
 namespace {
 
 int setting(const char* name, int fallback) {
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok && value > 0 ? value : fallback;
+    const int value = qEnvironmentVariableIntValue(name);
+    return value > 0 ? value : fallback;
 }
 
 const int Keys[] = {Qt::Key_Tab,       Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter,
@@ -41,123 +37,6 @@ const int Keys[] = {Qt::Key_Tab,       Qt::Key_Backtab, Qt::Key_Return, Qt::Key_
                     Qt::Key_Up,        Qt::Key_Down,    Qt::Key_Home,   Qt::Key_End,
                     Qt::Key_Backspace, Qt::Key_Delete,  Qt::Key_PageUp, Qt::Key_PageDown};
 const QString Typed = QStringLiteral("aZ09 ,&.?\"/:\u00e9\u20ac\u03c0");
-
-class Monkey {
-public:
-    explicit Monkey(quint32 seed) : m_random(seed) {}
-
-    // One action on one of the windows on show.
-    void act(TestApp& t) {
-        QList<QWidget*> windows;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isVisible() && !w->objectName().isEmpty())
-                windows << w;
-        }
-        if (windows.isEmpty())
-            return;
-        // Mostly the window in front, as a user would.
-        QPointer<QWidget> window = windows[pick(windows.size())];
-        if (QWidget* front = QApplication::activeWindow();
-            front && windows.contains(front) && pick(10) < 7)
-            window = front;
-        seen << window->objectName();
-        if (!window->windowHandle())
-            window->winId();
-        QWindow* handle = window->windowHandle();
-        // Mostly at something that takes a click, sometimes at any control or anywhere.
-        QList<QWidget*> controls;
-        for (QWidget* c : window->findChildren<QWidget*>()) {
-            if (c->isVisibleTo(window) && c->isEnabled() &&
-                (qobject_cast<QAbstractButton*>(c) || qobject_cast<ButtonLabel*>(c) ||
-                 qobject_cast<QLineEdit*>(c) || pick(4) == 0))
-                controls << c;
-        }
-        QPoint at(pick(std::max(1, window->width())), pick(std::max(1, window->height())));
-        if (!controls.isEmpty() && pick(10) < 7) {
-            QWidget* c = controls[pick(controls.size())];
-            // Pupils mostly stay: every ending starts the walk again at the title.
-            if (captionOf(c) == QLatin1String("Exit") && pick(5))
-                c = controls[pick(controls.size())];
-            if (c->isVisibleTo(window))
-                at = c->mapTo(
-                    window, QPoint(pick(std::max(1, c->width())), pick(std::max(1, c->height()))));
-        }
-        // The next message box is answered OK or Cancel.
-        if (t.answers.empty())
-            t.answers.push_back(pick(3) ? MessageAnswer::Ok : MessageAnswer::Cancel);
-
-        const int kind = pick(100);
-        if (kind < 40) {
-            QTest::mouseClick(handle, pick(8) ? Qt::LeftButton : Qt::RightButton, {}, at);
-        } else if (kind < 45) {
-            QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
-        } else if (kind < 60) {
-            QTest::mouseMove(handle, at);
-        } else if (kind < 70) {
-            QTest::mousePress(handle, Qt::LeftButton, {}, at);
-            for (int step = pick(4); step >= 0 && window; --step)
-                QTest::mouseMove(handle,
-                                 inside(*window, at + QPoint(pick(400) - 200, pick(300) - 150)));
-            if (window)
-                QTest::mouseRelease(handle, Qt::LeftButton, {},
-                                    inside(*window, at + QPoint(pick(600) - 300, pick(400) - 200)));
-        } else if (kind < 85) {
-            QWidget* target = QApplication::focusWidget();
-            if (!target || target->window() != window)
-                target = window;
-            if (pick(2)) {
-                QTest::keyClick(target, Qt::Key(Keys[pick(std::size(Keys))]));
-            } else { // a character as a keyboard layout delivers it
-                const QString text(Typed[pick(Typed.size())]);
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
-                QApplication::sendEvent(target, &press);
-                if (target)
-                    QApplication::sendEvent(target, &release);
-            }
-        } else if (kind < 93) {
-            QTest::qWait(pick(60)); // timers: flashing, animation, deferred reads
-        } else if (kind < 94) {
-            window->close(); // the window manager's close button
-        } else if (kind < 97) {
-            // A whole worksheet now and then, so that saves and the catalogue happen.
-            // And a pupil who answers, so that quizzes reach their results.
-            if (auto* wizard = qobject_cast<Wizard*>(window.data())) {
-                wizard->fill(sampleWorksheet(QStringLiteral("Monkey %1").arg(pick(30))));
-            } else if (QPointer<Multiple> quiz = qobject_cast<Multiple*>(window.data())) {
-                for (int q = 0; q < 10 && quiz; ++q) {
-                    QTest::mouseClick(quiz->Option1[static_cast<std::size_t>(1 + pick(4))],
-                                      Qt::LeftButton, {}, QPoint(8, 8));
-                    if (quiz)
-                        QTest::mouseClick(quiz->Label3[Multiple::Forward], Qt::LeftButton);
-                    settle();
-                }
-            }
-        } else {
-            settle();
-        }
-        settle();
-    }
-
-    static QString captionOf(QWidget* c) {
-        if (auto* b = qobject_cast<QAbstractButton*>(c))
-            return b->text();
-        if (auto* l = qobject_cast<QLabel*>(c))
-            return l->text();
-        return QString();
-    }
-
-    static QPoint inside(const QWidget& w, QPoint p) {
-        return {std::clamp(p.x(), 0, w.width() - 1), std::clamp(p.y(), 0, w.height() - 1)};
-    }
-
-    int pick(qsizetype n) { return static_cast<int>(m_random.bounded(static_cast<quint32>(n))); }
-
-    QSet<QString> seen;
-
-private:
-    QRandomGenerator m_random;
-};
 
 } // namespace
 
@@ -167,21 +46,105 @@ private slots:
     void randomUseAcrossEveryScreen() {
         const int events = setting("LUMORA_MONKEY_EVENTS", 3000);
         QDeadlineTimer deadline(setting("LUMORA_MONKEY_SECONDS", 60) * 1000);
-        Monkey monkey(static_cast<quint32>(setting("LUMORA_MONKEY_SEED", 1207)));
+        QRandomGenerator random(static_cast<quint32>(setting("LUMORA_MONKEY_SEED", 1207)));
+        auto pick = [&](qsizetype n) {
+            return int(random.bounded(quint32(std::max<qsizetype>(n, 1))));
+        };
+        QStringList seen;
         auto t = std::make_unique<TestApp>();
         t->folder.write("multiple/track.txt", " 0 \r\n");
         startProgram(t->app);
         int sent = 0, starts = 1;
-        for (; sent < events && !deadline.hasExpired(); ++sent) {
+        for (; sent < events && !deadline.hasExpired(); ++sent, settle()) {
             if (t->endings > 0) { // "Exit" on the title screen: the next pupil starts again
                 t.reset();
                 t = std::make_unique<TestApp>();
                 startProgram(t->app);
                 ++starts;
             }
-            monkey.act(*t);
+            // A window on show, mostly the one in front; mostly at something that
+            // takes a click.
+            QList<QWidget*> windows;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && !w->objectName().isEmpty())
+                    windows << w;
+            if (windows.isEmpty())
+                continue;
+            QPointer<QWidget> window = windows[pick(windows.size())];
+            if (QWidget* front = QApplication::activeWindow();
+                windows.contains(front) && pick(10) < 7)
+                window = front;
+            if (!seen.contains(window->objectName()))
+                seen << window->objectName();
+            window->winId();
+            QWindow* handle = window->windowHandle();
+            QList<QWidget*> controls;
+            for (QWidget* c : window->findChildren<QWidget*>())
+                if (c->isVisibleTo(window) && c->isEnabled() &&
+                    (qobject_cast<QAbstractButton*>(c) || qobject_cast<ButtonLabel*>(c) ||
+                     qobject_cast<QLineEdit*>(c) || pick(4) == 0))
+                    controls << c;
+            auto somewhere = [&](QWidget* w) {
+                return QPoint(pick(w->width()), pick(w->height()));
+            };
+            QPoint at = somewhere(window);
+            if (!controls.isEmpty() && pick(10) < 7) {
+                QWidget* c = controls[pick(controls.size())];
+                // Pupils mostly stay: every ending starts the walk again at the title.
+                if (c->property("text").toString() == "Exit" && pick(5))
+                    c = controls[pick(controls.size())];
+                at = c->mapTo(window, somewhere(c));
+            }
+            auto near = [&](int dx, int dy) {
+                return QPoint(std::clamp(at.x() + pick(2 * dx) - dx, 0, window->width() - 1),
+                              std::clamp(at.y() + pick(2 * dy) - dy, 0, window->height() - 1));
+            };
+            QPointer<QWidget> target = QApplication::focusWidget();
+            if (!target || target->window() != window)
+                target = window;
+            if (t->answers.empty()) // the next message box is answered OK or Cancel
+                t->answers.push_back(pick(3) ? MessageAnswer::Ok : MessageAnswer::Cancel);
+
+            const int kind = pick(100);
+            if (kind < 40) {
+                QTest::mouseClick(handle, pick(8) ? Qt::LeftButton : Qt::RightButton, {}, at);
+            } else if (kind < 45) {
+                QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
+            } else if (kind < 60) {
+                QTest::mouseMove(handle, at);
+            } else if (kind < 70) { // a drag
+                QTest::mousePress(handle, Qt::LeftButton, {}, at);
+                for (int step = pick(4); step >= 0 && window; --step)
+                    QTest::mouseMove(handle, near(200, 150));
+                if (window)
+                    QTest::mouseRelease(handle, Qt::LeftButton, {}, near(300, 200));
+            } else if (kind < 78) {
+                QTest::keyClick(target, Qt::Key(Keys[pick(std::size(Keys))]));
+            } else if (kind < 85) { // a character as a keyboard layout delivers it
+                const QString text(Typed[pick(Typed.size())]);
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
+                QApplication::sendEvent(target, &press);
+                if (target)
+                    QApplication::sendEvent(target, &release);
+            } else if (kind < 93) {
+                QTest::qWait(pick(60)); // timers: flashing, animation, deferred reads
+            } else if (kind < 94) {
+                window->close(); // the window manager's close button
+            } else if (kind < 97) {
+                // A whole worksheet now and then, so that saves and the catalogue
+                // happen; and a pupil who answers, so that quizzes reach their results.
+                if (auto* wizard = qobject_cast<Wizard*>(window.data()))
+                    wizard->fill(sampleWorksheet(QStringLiteral("Monkey %1").arg(pick(30))));
+                for (QPointer<Multiple> quiz = qobject_cast<Multiple*>(window.data());
+                     quiz && quiz->isVisible() && pick(11);) {
+                    QTest::mouseClick(quiz->Option1[1 + pick(4)], Qt::LeftButton, {}, {8, 8});
+                    if (quiz)
+                        QTest::mouseClick(quiz->Label3[Multiple::Forward], Qt::LeftButton);
+                    settle();
+                }
+            }
         }
-        QStringList seen(monkey.seen.begin(), monkey.seen.end());
         seen.sort();
         qInfo().noquote() << sent << "actions," << starts
                           << "starts; screens met:" << seen.join(' ');

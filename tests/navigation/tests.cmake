@@ -1,9 +1,5 @@
 # The test executable of src/navigation.
-lumora_test(test_navigation
-  ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_menu.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_hub.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_keyboard.cpp)
+lumora_test(test_navigation ${CMAKE_CURRENT_LIST_DIR}/tst_navigation.cpp)
 
 # No include runs from a lower folder of src/ to a higher one.
 add_test(NAME include_layers

@@ -1,6 +1,5 @@
 # The test executable of src/pages.
 lumora_test(test_pages
-  ${CMAKE_CURRENT_LIST_DIR}/tst_pagenames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_viewers.cpp)
 # The same at twice the density, as on a large display.
 add_test(NAME test_pages_2x COMMAND test_pages)

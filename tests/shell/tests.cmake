@@ -1,4 +1,2 @@
 # The test executable of src/shell.
-lumora_test(test_shell
-  ${CMAKE_CURRENT_LIST_DIR}/tst_fitscreen.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_screens.cpp)
+lumora_test(test_shell ${CMAKE_CURRENT_LIST_DIR}/tst_screens.cpp)

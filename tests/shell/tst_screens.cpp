@@ -1,7 +1,7 @@
 #include "shell/screens.h"
 #include "testapp.h"
 
-#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QtTest>
 
@@ -10,17 +10,15 @@ using namespace lumora::testing;
 
 namespace {
 
-// A screen that notes when its load step runs and what it saw.
+// A screen that counts its loads and notes what the shared state held then.
 class Probe : public Screen {
 public:
     Probe(App& app, int* loads) : Screen(app, QStringLiteral("probe")), m_loads(loads) {}
     void load() override {
         ++*m_loads;
         seenPage = app.state.pagenum;
-        caption = QStringLiteral("design");
     }
     int seenPage = -1;
-    QString caption;
 
 private:
     int* m_loads;
@@ -37,46 +35,34 @@ public:
 class ScreensTest : public QObject {
     Q_OBJECT
 private slots:
-    void firstAccessLoadsBeforeReturning() {
+    // The first access loads once, before it returns; later ones find the same screen.
+    void loadsOnFirstAccessAndUnloadsByExitOrFrame_data() {
+        QTest::addColumn<bool>("byFrame");
+        QTest::newRow("unloaded") << false;
+        QTest::newRow("closed from its frame") << true;
+    }
+    void loadsOnFirstAccessAndUnloadsByExitOrFrame() {
+        QFETCH(bool, byFrame);
         TestApp t;
         int loads = 0;
         t.app.state.pagenum = 3; // the opener sets the shared state first
-        Probe& p = t.app.screens.get<Probe>("probe", &loads);
-        QCOMPARE(loads, 1);
-        QCOMPARE(p.seenPage, 3);
-        QCOMPARE(p.objectName(), QStringLiteral("probe"));
-        p.caption = "filled by the opener";
-        QCOMPARE(&t.app.screens.get<Probe>("probe", &loads), &p); // no second load
-        QCOMPARE(loads, 1);
-        QVERIFY(!p.isVisible()); // touching does not show
-    }
-
-    void unloadForgetsAtOnceAndDeletesLater() {
-        TestApp t;
-        int loads = 0;
         QPointer<Probe> first = &t.app.screens.get<Probe>("probe", &loads);
+        QCOMPARE(first->seenPage, 3);
+        QCOMPARE(&t.app.screens.get<Probe>("probe", &loads), first.data());
+        QCOMPARE(loads, 1);
+        QVERIFY(!first->isVisible()); // touching does not show
         first->showInFront();
-        t.app.screens.unload(first);
+        if (byFrame)
+            QVERIFY(!first->close()); // the registry, not the frame, removes it
+        else
+            t.app.screens.unload(first);
         QVERIFY(!t.app.screens.isLoaded("probe"));
         QVERIFY(first); // still there while its handler might be running
         QVERIFY(!first->isVisible());
-        Probe& second = t.app.screens.get<Probe>("probe", &loads);
-        QVERIFY(&second != first.data());
-        QCOMPARE(second.caption, QStringLiteral("design"));
+        QVERIFY(&t.app.screens.get<Probe>("probe", &loads) != first.data());
         QCOMPARE(loads, 2);
         settle();
         QVERIFY(!first); // gone once events ran
-    }
-
-    void closingFromTheFrameUnloads() {
-        TestApp t;
-        int loads = 0;
-        QPointer<Probe> p = &t.app.screens.get<Probe>("probe", &loads);
-        p->showInFront();
-        QVERIFY(p->close() == false); // the registry, not the frame, removes it
-        QVERIFY(!t.app.screens.isLoaded("probe"));
-        settle();
-        QVERIFY(!p);
         QCOMPARE(t.endings, 0);
     }
 

@@ -1,0 +1,393 @@
+// The activities. The three answer-choice drills: their problems from scripted draws,
+// then the screens' marking and flashing under the mouse. The age riddle: its snap
+// rules on the bare board, then under a real pointer through its window (presses,
+// moves and releases, the buttons held as the platform reports them). The keyboard
+// play of both is walked in tests/navigation.
+#include "activities/decimals.h"
+#include "activities/decmult.h"
+#include "activities/generators.h"
+#include "activities/tibpuz.h"
+#include "activities/triangular.h"
+#include "platform/twips.h"
+#include "shell/buttonlabel.h"
+#include "testapp.h"
+
+#include <QLabel>
+#include <QWindow>
+#include <QtTest>
+
+using namespace lumora;
+using namespace lumora::drills;
+using namespace lumora::testing;
+using riddle::Frame;
+using riddle::Place;
+using riddle::Slots;
+
+Q_DECLARE_METATYPE(lumora::riddle::Place)
+
+namespace {
+
+using Draws = QList<QPoint>; // (k, n) for Int(Rnd * n) = k
+
+// Plays the given draws, then forty shuffle draws that leave every entry where
+// calculate put it.
+ScriptedRandom script(const Draws& draws) {
+    ScriptedRandom r;
+    for (QPoint d : draws)
+        r.push(drawFor(d.x(), d.y()));
+    for (int i = 0; i < ShufflePasses * Choices; ++i)
+        r.push(drawFor(i % Choices, Choices));
+    return r;
+}
+
+QStringList words(const char* s) { return QString::fromLatin1(s).split(' '); }
+QStringList texts(const ChoiceTexts& t) { return {t.begin(), t.end()}; }
+
+DrillFrame& openDrill(TestApp& t, const QString& name) {
+    DrillFrame* d = name == "triangular" ? static_cast<DrillFrame*>(&t.app.screens.triangular())
+                    : name == "decmult"  ? static_cast<DrillFrame*>(&t.app.screens.decmult())
+                                         : &t.app.screens.decimals();
+    d->showInFront();
+    settle();
+    return *d;
+}
+
+// The first box whose caption is (or is not) the answer.
+std::optional<int> boxWhere(const DrillFrame& d, bool right) {
+    for (int i = 0; i < Choices; ++i)
+        if (d.matchesKey(d.Label3[i]->text()) == right)
+            return i;
+    return std::nullopt;
+}
+
+QRgb ink(const DrillFrame& d, int box) { return foreground(d.Label3[box]); }
+bool allBlack(const DrillFrame& d) {
+    return std::all_of(d.Label3.begin(), d.Label3.end(),
+                       [](auto* b) { return foreground(b) == DrillFrame::InkBlack; });
+}
+
+struct Puzzle {
+    TestApp t{QStringList{}};
+    Tibpuz& s = open(t);
+
+    static Tibpuz& open(TestApp& t) {
+        Tibpuz& s = t.app.screens.tibpuz();
+        s.showInFront();
+        s.winId();
+        settle();
+        return s;
+    }
+    // A press (+1), move (0) or release (-1) through the window, the buttons held
+    // between them as the platform reports them.
+    void mouse(int what, QPoint at, Qt::MouseButton b = Qt::LeftButton) {
+        if (what > 0)
+            QTest::mousePress(s.windowHandle(), b, Qt::NoModifier, at);
+        else if (what < 0)
+            QTest::mouseRelease(s.windowHandle(), b, Qt::NoModifier, at);
+        else
+            QTest::mouseMove(s.windowHandle(), at);
+        settle();
+    }
+    // Picks tile i up at its centre and lets it go with the pointer at `to`; the
+    // tile's left then lies at 15 * to.x - 540 twips, its top at 15 * to.y - 367.5.
+    void drag(int i, QPoint to) {
+        mouse(1, s.Label2[i]->geometry().center());
+        mouse(0, to);
+        mouse(-1, to);
+    }
+    Place tile(int i) const { return s.board().tile(i); }
+    bool checkScoreShown() const { return s.Label3[Tibpuz::CheckScore]->isVisible(); }
+};
+
+} // namespace
+
+class DrillsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shuffleSwapsInDrawOrder() {
+        // First pass: 0 swaps with 3, 1 with 2, then 2 and 3 with themselves.
+        ScriptedRandom r;
+        for (int i = 0; i < ShufflePasses * Choices; ++i)
+            r.push(drawFor(i < 4 ? std::array{3, 2, 2, 3}[i] : i % Choices, Choices));
+        std::array<int, Choices> a{10, 11, 12, 13};
+        shuffleChoices(a, r);
+        QCOMPARE(a, (std::array<int, Choices>{13, 12, 11, 10}));
+        QCOMPARE(r.remaining(), std::size_t(0));
+    }
+
+    void problems_data() {
+        QTest::addColumn<QString>("drill");
+        QTest::addColumn<Draws>("draws");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("entries"); // the answer first, before the shuffle
+        // The triangular entries: the answer, the triangle before, n², (n-1)²; always "th".
+        auto tri = [](int n, const char* entries) {
+            QTest::addRow("triangular %d", n)
+                << "triangular" << Draws{{n - 7, 94}}
+                << QStringLiteral("What is the %1th triangular number?").arg(n) << words(entries);
+        };
+        // The draws: the places of each operand, then the digits of each.
+        auto mult =
+            [](const char* row, QList<int> d, const char* sum, const char* entries) {
+                QTest::newRow(row)
+                    << "decmult"
+                    << Draws{{d[0] - 1, 3}, {d[1] - 1, 2}, {d[2] - 1, 99}, {d[3] - 1, 99}} << sum
+                    << words(entries);
+            };
+        auto frac = [](int numerator, int power, const char* entries) {
+            QTest::addRow("%d over 10^%d", numerator, power)
+                << "decimals" << Draws{{power - 1, 5}, {numerator - 1, 999}}
+                << QStringLiteral("%1/1%2").arg(numerator).arg(QString(power, '0'))
+                << words(entries);
+        };
+        tri(7, "28 21 49 36");
+        tri(21, "231 210 441 400");
+        tri(100, "5050 4950 10000 9801");
+        // clang-format off
+        mult("s = 2", {1, 1, 3, 7}, "0.3 x 0.7", "0.21 0.021 0.0021 0.00021");
+        mult("s = 3", {2, 1, 25, 4}, "0.25 x 0.4", "0.1 0.01 0.001 1");
+        mult("s = 4", {2, 2, 25, 12}, "0.25 x 0.12", "0.03 0.003 3 0.3");
+        mult("whole product", {1, 1, 20, 35}, "2.0 x 3.5", "7 0.7 0.07 0.007");
+        mult("s = 5, shown rounded", {3, 2, 57, 25}, "0.06 x 0.25", "0.015 15 1.5 0.15");
+        mult("three places, s = 4", {3, 1, 57, 5}, "0.06 x 0.5", "0.03 0.003 3 0.3");
+        mult("half a hundredth up", {3, 1, 5, 2}, "0.01 x 0.2", "0.002 0.0002 0.2 0.02");
+        mult("1 thousandth", {3, 2, 1, 25}, "0.0 x 0.25", "0 0 0 0");
+        mult("4 thousandths", {3, 1, 4, 9}, "0.0 x 0.9", "0 0 0 0");
+        mult("no exponent form", {1, 1, 1, 1}, "0.1 x 0.1", "0.01 0.001 0.0001 0.00001");
+        // clang-format on
+        frac(457, 2, "4.57 45.7 0.457 0.0457");
+        frac(7, 3, "0.007 0.7 0.07 0.0007");
+        frac(1, 4, "0.0001 0.1 0.01 0.001");
+        frac(5, 5, "0.00005 0.05 0.005 0.0005");
+        frac(999, 1, "99.9 9.99 0.999 0.0999");
+        frac(10, 1, "1.0 0.1 0.01 0.001");
+        frac(400, 2, "4.0 40 0.4 0.04");
+    }
+    void problems() {
+        QFETCH(QString, drill);
+        QFETCH(Draws, draws);
+        QFETCH(QString, question);
+        QFETCH(QStringList, entries);
+        ScriptedRandom r = script(draws);
+        QString shown;
+        ChoiceTexts boxes;
+        if (drill == "triangular") {
+            const TriangularProblem p = triangularProblem(r);
+            shown = p.question;
+            boxes = p.boxTexts();
+            for (int i = 0; i < Choices; ++i)
+                QCOMPARE(matchesTriangular(entries[i], p.key), i == 0);
+            QVERIFY(matchesTriangular(entries[0] + ".0", p.key)); // read as a number
+        } else if (drill == "decmult") {
+            const DecmultProblem p = decmultProblem(r);
+            shown = p.sum;
+            boxes = p.choices;
+            QCOMPARE(p.key, entries[0]);
+        } else {
+            const DecimalsProblem p = decimalsProblem(r);
+            shown = p.numeratorText + '/' + p.denominatorText;
+            boxes = p.choices;
+            QCOMPARE(p.key, entries[0]);
+        }
+        QCOMPARE(r.reseeds(), 1);
+        QCOMPARE(r.remaining(), std::size_t(0));
+        QCOMPARE(shown, question);
+        QCOMPARE(texts(boxes), entries);
+    }
+
+    void judgingAndFlashing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("showAnswerKeepsFeedback");
+        QTest::newRow("triangular") << "triangular" << true;
+        QTest::newRow("decmult") << "decmult" << false;
+        QTest::newRow("decimals") << "decimals" << false;
+    }
+    void judgingAndFlashing() {
+        QFETCH(QString, name);
+        QFETCH(bool, showAnswerKeepsFeedback);
+        TestApp t(QStringList{});
+        DrillFrame& d = openDrill(t, name);
+        QCOMPARE(d.Timer1.interval(), DrillFrame::FirstInterval); // the first flash at once
+        // A product of 0 puts the answer in every box; take the next problem then.
+        for (int tries = 0; tries < 100 && !boxWhere(d, false); ++tries)
+            clickMouse(d.cmdgo);
+        const int right = *boxWhere(d, true), wrong = *boxWhere(d, false);
+
+        // "Show Answer", then a wrong click in the white phase: the flash stops and
+        // every box is black again.
+        clickMouse(d.cmdsoln);
+        QVERIFY(d.Timer1.isActive());
+        d.tick();
+        d.tick();
+        QCOMPARE(ink(d, right), DrillFrame::InkWhite);
+        QCOMPARE(ink(d, wrong), DrillFrame::InkBlack);
+        clickMouse(d.Label3[wrong]);
+        QVERIFY(!d.Timer1.isActive() && allBlack(d) && d.Label1->isVisible());
+        QCOMPARE(d.Label1->text(), DrillFrame::WrongText);
+
+        // "Show Answer" after the wrong click: only the triangular drill keeps the line.
+        clickMouse(d.cmdsoln);
+        QVERIFY(d.Timer1.isActive());
+        QCOMPARE(d.Label1->isVisible(), showAnswerKeepsFeedback);
+        QCOMPARE(d.Label1->text(), DrillFrame::WrongText);
+
+        // Two right clicks: the praise both times and the flash goes on, on the real
+        // timer, every 250 ms; pressing "Show Answer" again does not put it back.
+        for (int n = 0; n < 2; ++n) {
+            clickMouse(d.Label3[right]);
+            QVERIFY(d.Label1->isVisible() && d.Timer1.isActive());
+            QCOMPARE(d.Label1->text(), DrillFrame::RightText);
+        }
+        QCOMPARE(d.Timer1.interval(), DrillFrame::FlashInterval);
+        const int phase = d.blinkPhase();
+        QTRY_VERIFY_WITH_TIMEOUT(d.blinkPhase() != phase, 400);
+        QTest::qWait(60);
+        const int remaining = d.Timer1.remainingTime();
+        clickMouse(d.cmdsoln);
+        QVERIFY(d.Timer1.remainingTime() <= remaining);
+
+        // "New Problem" while flashing.
+        if (d.blinkPhase() == 1)
+            d.tick(); // into the white phase
+        QVERIFY(!allBlack(d));
+        clickMouse(d.cmdgo);
+        QVERIFY(!d.Timer1.isActive() && allBlack(d) && !d.Label1->isVisible());
+        QCOMPARE(d.blinkPhase(), 0);
+
+        clickMouse(d.cmdexit);
+        QVERIFY(!t.app.screens.isLoaded(name));
+        QVERIFY(t.app.messages.history().empty()); // a missing picture is not news
+    }
+};
+
+LUMORA_TEST(DrillsTest)
+
+class TibpuzTest : public QObject {
+    Q_OBJECT
+private slots:
+    void captureBoundsAreStrict_data() {
+        QTest::addColumn<Place>("tile");
+        QTest::addColumn<bool>("captured");
+        // The frame of "He grew his beard": left 2760, top 3780, 1080 x 735.
+        QTest::newRow("540 left of it") << Place{2220, 3780} << false;
+        QTest::newRow("539 left of it") << Place{2221, 3780} << true;
+        QTest::newRow("exactly on it") << Place{2760, 3780} << true;
+        QTest::newRow("one frame width right") << Place{3840, 3780} << false;
+        QTest::newRow("just inside the right") << Place{3839, 3780} << true;
+        QTest::newRow("half a height above") << Place{2760, 3412.5f} << false;
+        QTest::newRow("just inside the top") << Place{2760, 3413} << true;
+        QTest::newRow("one height below") << Place{2760, 4515} << false;
+        QTest::newRow("just inside the bottom") << Place{2760, 4514} << true;
+    }
+    void captureBoundsAreStrict() {
+        QFETCH(Place, tile);
+        QFETCH(bool, captured);
+        QCOMPARE(riddle::captures(Frame{{2760, 3780}}, tile), captured);
+    }
+
+    void dropOrder_data() {
+        QTest::addColumn<Place>("letGo");
+        QTest::addColumn<Place>("rest");
+        QTest::newRow("overlap of homes 2 and 5: the lower index")
+            << Place{3110, 6960} << Place{2160, 6960};
+        QTest::newRow("overlap of homes 5 and 3: the lower index")
+            << Place{4430, 6960} << Place{4800, 6960};
+        QTest::newRow("near an answer frame") << Place{2221, 3500} << Place{2760, 3780};
+        QTest::newRow("nowhere") << Place{2220, 3780} << Place{2220, 3780};
+        QTest::newRow("off the board") << Place{-5000, 20000} << Place{-5000, 20000};
+    }
+    void dropOrder() {
+        QFETCH(Place, letGo);
+        QFETCH(Place, rest);
+        const auto answers = riddle::designedAnswerFrames();
+        const auto homes = riddle::designedHomeFrames();
+        QCOMPARE(riddle::dropPlace(letGo, answers, homes), rest);
+        // A tile in any frame lies in no other frame's region: it stays put.
+        for (int i = 0; i < Slots; ++i)
+            for (Place at : {answers[i].place, homes[i].place})
+                QCOMPARE(riddle::dropPlace(at, answers, homes), at);
+    }
+
+    void agesAndEvents() {
+        Puzzle p;
+        // At home the ages stand in ascending order.
+        QMap<int, QString> row;
+        for (int i = 0; i < Slots; ++i)
+            row[p.s.Label2[i]->x()] = p.s.Label2[i]->text();
+        QCOMPARE(row.values(), (QStringList{"14", "26", "33", "38", "80", "84"}));
+        // Each tile's answer frame stands under the event its age belongs to.
+        const QMap<QString, QString> eventOfAge = {
+            {"84", "He died"},           {"38", "His son was born"}, {"14", "His boyhood ended"},
+            {"33", "He grew his beard"}, {"80", "His son died"},     {"26", "He married"}};
+        for (int i = 0; i < Slots; ++i)
+            QCOMPARE(p.s.Label1[i]->accessibleName(),
+                     eventOfAge[p.s.Label2[i]->text()] + ": answer frame");
+    }
+
+    void scoring_data() {
+        QTest::addColumn<QList<int>>("frameOfTile");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("six right") << QList<int>{0, 1, 2, 3, 4, 5} << "6 out of 6 correct";
+        QTest::newRow("two swapped") << QList<int>{0, 1, 5, 3, 4, 2} << "4 out of 6 correct";
+        QTest::newRow("two in one frame") << QList<int>{0, 0, 2, 3, 4, 5} << "5 out of 6 correct";
+        QTest::newRow("all wrong") << QList<int>{1, 2, 3, 4, 5, 0} << "0 out of 6 correct";
+    }
+    void scoring() {
+        QFETCH(QList<int>, frameOfTile);
+        QFETCH(QString, line);
+        Puzzle p;
+        // A quiz may be under way beneath the puzzle: its score and count stay.
+        p.t.app.state.score = 7;
+        p.t.app.state.total = 10;
+        for (int i = 0; i < Slots; ++i) {
+            QVERIFY(!p.checkScoreShown()); // shown by the sixth drop
+            p.drag(i, p.s.Label1[frameOfTile[i]]->geometry().center());
+            QCOMPARE(p.tile(i), p.s.board().answer(frameOfTile[i]).place);
+        }
+        QVERIFY(p.checkScoreShown());
+        clickMouse(p.s.Label3[Tibpuz::CheckScore]);
+        QCOMPARE(p.s.Label5->text(), line);
+        QCOMPARE(std::pair(p.t.app.state.score, p.t.app.state.total), std::pair(7, 10));
+        // The line stays until the pointer crosses a tile.
+        moveMouse(&p.s, QPoint(700, 470));
+        moveMouse(p.s.Label7[Tibpuz::Riddle]);
+        QVERIFY(p.s.Label5->isVisible());
+        moveMouse(p.s.Label2[4]);
+        QVERIFY(!p.s.Label5->isVisible());
+        // A tile is picked up from under its frame; Check Score stays.
+        p.drag(5, p.s.Label4[5]->geometry().center());
+        QCOMPARE(p.tile(5), p.s.board().home(5).place);
+        QVERIFY(p.checkScoreShown());
+
+        clickMouse(p.s.Label3[Tibpuz::StartAgain]);
+        QVERIFY(!p.s.Label5->isVisible());
+        QVERIFY(!p.checkScoreShown());
+        for (int i = 0; i < Slots; ++i)
+            QCOMPARE(p.s.Label2[i]->geometry(), p.s.Label4[i]->geometry());
+    }
+
+    void onlyTheLeftButtonDrags() {
+        Puzzle p;
+        const QPoint start = p.s.Label2[2]->geometry().center(), away(60, 420);
+        p.mouse(1, start, Qt::RightButton);
+        p.mouse(0, away);
+        p.mouse(-1, away, Qt::RightButton);
+        QCOMPARE(p.tile(2), p.s.board().home(2).place);
+        // Left and right together do not drag either, and letting go of one button
+        // still drops the tile: it snaps into the frame it was brought near.
+        const QPoint nearFrame = p.s.Label1[0]->geometry().center() + QPoint(12, 8);
+        p.mouse(1, start);
+        p.mouse(0, nearFrame);
+        const Place carried = p.tile(2);
+        p.mouse(1, nearFrame, Qt::RightButton);
+        p.mouse(0, away);
+        QCOMPARE(p.tile(2), carried);
+        p.mouse(-1, away, Qt::RightButton);
+        QCOMPARE(p.tile(2), p.s.board().answer(0).place);
+        p.mouse(-1, away);
+        QCOMPARE(p.tile(2), p.s.board().answer(0).place);
+    }
+};
+
+LUMORA_TEST(TibpuzTest)
+#include "tst_activities.moc"

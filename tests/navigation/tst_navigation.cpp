@@ -1,0 +1,492 @@
+// The way through the program. The title screen, the menu and the hubs under the
+// mouse; then every screen from the keyboard alone: keys go to whichever window has
+// the keyboard, as the platform would send them, and no mouse event reaches the
+// program. Key presses run the same handlers as clicks.
+
+#include "activities/tibpuz.h"
+#include "activities/triangular.h"
+#include "navigation/hub.h"
+#include "navigation/intro0.h"
+#include "navigation/titlefrm.h"
+#include "pages/guide.h"
+#include "pages/teacher.h"
+#include "platform/twips.h"
+#include "quiz/multiple.h"
+#include "quiz/welldone.h"
+#include "shell/buttonlabel.h"
+#include "testapp.h"
+#include "worksheets/wizard.h"
+#include "worksheets/worksheets.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
+#include <QtTest>
+
+using namespace lumora;
+using namespace lumora::testing;
+
+namespace {
+
+// Counts the mouse events that reach any object while it lives.
+struct MouseWatch : QObject {
+    MouseWatch() { qApp->installEventFilter(this); }
+    ~MouseWatch() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        seen += e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease ||
+                e->type() == QEvent::MouseMove;
+        return false;
+    }
+    int seen = 0;
+};
+
+void keys(std::initializer_list<int> ks) {
+    for (int k : ks) {
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key(k));
+        settle();
+    }
+}
+void key(int k) { keys({k}); }
+void type(const QString& text) {
+    for (QChar c : text)
+        QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+    settle();
+}
+
+// Tabs forward until the control has the focus; false when it never comes.
+bool tabTo(QWidget* control) {
+    for (int i = 0; i < 120 && QApplication::focusWidget() != control; ++i)
+        key(Qt::Key_Tab);
+    return QApplication::focusWidget() == control;
+}
+
+// Tabs to a control and presses it with Space (Enter is pressed in the drill).
+bool pressOn(QWidget* control) { return tabTo(control) && (key(Qt::Key_Space), true); }
+
+QWidget* front() { return QApplication::activeWindow(); }
+// Escape, and the screen in front afterwards.
+QWidget* escape() {
+    key(Qt::Key_Escape);
+    return front();
+}
+
+// The program started and Return pressed on the title screen: the main menu.
+std::unique_ptr<TestApp> atTheMenu() {
+    auto t = std::make_unique<TestApp>();
+    for (const char* folder : {"wmf", "wmf2", "logo"})
+        t->folder.copyFolderFromData(QString::fromLatin1(folder));
+    startProgram(t->app);
+    settle();
+    key(Qt::Key_Return);
+    return t;
+}
+
+QByteArray catalogueOf(int count, int titles) {
+    QByteArray b = " " + QByteArray::number(count) + " \r\n";
+    for (int i = 1; i <= titles; ++i)
+        b += "Worksheet " + QByteArray::number(i) + "\r\n";
+    return b;
+}
+
+void click(QPushButton* b) {
+    QTest::mouseClick(b, Qt::LeftButton);
+    settle();
+}
+
+} // namespace
+
+class MenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theTitleScreenStandsCentredOverTheBackdrop() {
+        TestApp t;
+        startProgram(t.app);
+        settle();
+        const QRect display = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(t.app.screens.find("Grey")->geometry(), display);
+        // The outer window, frame included, stands centred.
+        const QRect outer = t.app.screens.titlefrm().frameGeometry();
+        QVERIFY(outer.size() != t.app.screens.titlefrm().size());
+        QCOMPARE(outer.topLeft(), QPoint((display.width() - outer.width()) / 2,
+                                         (display.height() - outer.height()) / 2));
+    }
+
+    void theProgramEnds_data() {
+        QTest::addColumn<bool>("atMenu");   // OK pressed on the title screen first
+        QTest::addColumn<QString>("frame"); // the window closed from its frame; "": Exit
+        QTest::newRow("Exit on the title screen") << false << "";
+        QTest::newRow("Exit on the menu, then Exit") << true << "";
+        QTest::newRow("title closed from its frame") << false << "Titlefrm";
+        QTest::newRow("menu closed from its frame") << true << "intro0";
+        QTest::newRow("backdrop closed from its frame") << false << "Grey";
+    }
+    void theProgramEnds() {
+        QFETCH(bool, atMenu);
+        QFETCH(QString, frame);
+        TestApp t;
+        startProgram(t.app);
+        if (atMenu)
+            click(t.app.screens.titlefrm().Command1);
+        if (atMenu && frame.isEmpty()) { // the menu's Exit asks first
+            clickMouse(t.app.screens.intro0().Label2[Intro0::Exit]);
+            QCOMPARE(t.app.screens.titlefrm().Command1->text(), QStringLiteral("Cancel"));
+        }
+        if (frame.isEmpty())
+            click(t.app.screens.titlefrm().Command2);
+        else
+            t.app.screens.find(frame)->close();
+        settle();
+        QCOMPARE(t.endings, 1);
+        QVERIFY(t.app.messages.history().empty()); // no question asked
+        QVERIFY(!t.app.screens.isLoaded("Grey") && !t.app.screens.isLoaded("intro0"));
+    }
+
+    void missingPicturesLeaveTheScreensUsable() {
+        TestApp t({"multiple/track.txt", "multiple/Tiberan.txt"});
+        startProgram(t.app);
+        settle();
+        Titlefrm& title = t.app.screens.titlefrm(); // fitted to the screen instead
+        QVERIFY(title.usedFallback() && title.isVisible());
+        QCOMPARE(title.size(), QSize(800, 600));
+        QCOMPARE(background(&title), qRgb(39, 63, 137));
+        click(title.Command1);
+        clickMouse(t.app.screens.intro0().Label2[Intro0::Tiberan]);
+        Hub& hub = t.app.screens.tiberan();
+        QVERIFY(hub.isVisible() && hub.Image1->pixmap().isNull());
+        clickMouse(hub.Label3[Hub::ExitButton]);
+        QVERIFY(!t.app.screens.isLoaded("tiberan") && t.app.screens.isLoaded("intro0"));
+    }
+
+    // A move over a button-label lights it; a move over the background (or over what
+    // takes no pointer: texts, pictures, switched-off entries) clears the screen's.
+    void hoverHighlight_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QPoint>("background");
+        QTest::addColumn<QStringList>("moves"); // control names; "" is the background
+        QTest::addColumn<QStringList>("lit");   // "*" is every one
+        const QPoint menu(400, 520), riddle(700, 470);
+        QTest::newRow("menu: all lit until the background")
+            << "intro0" << menu << QStringList{"Label2(17)"} << QStringList{"*"};
+        QTest::newRow("menu: then one by one")
+            << "intro0" << menu << QStringList{"", "Label2(20)", "Label2(16)", "Image1"}
+            << QStringList{"Label2(16)", "Label2(20)"};
+        QTest::newRow("menu: an entry not open is background")
+            << "intro0" << menu << QStringList{"", "Label2(20)", "Label2(2)"} << QStringList{};
+        QTest::newRow("guide: no light under the pointer")
+            << "guide" << QPoint(1, 1) << QStringList{"", "Label3(0)"} << QStringList{};
+        QTest::newRow("riddle: its texts are background")
+            << "tibpuz" << riddle << QStringList{"Label3(0)", "Label7(6)"} << QStringList{};
+    }
+    void hoverHighlight() {
+        QFETCH(QString, screen);
+        QFETCH(QPoint, background);
+        QFETCH(QStringList, moves);
+        QFETCH(QStringList, lit);
+        TestApp t;
+        Screen& s = screen == "intro0"  ? static_cast<Screen&>(t.app.screens.intro0())
+                    : screen == "guide" ? static_cast<Screen&>(t.app.screens.guide())
+                                        : static_cast<Screen&>(t.app.screens.tibpuz());
+        s.showInFront();
+        for (const QString& m : moves) {
+            QWidget* w = m.isEmpty() ? &s : s.findChild<QWidget*>(m);
+            QVERIFY2(w, qPrintable(m));
+            moveMouse(w, m.isEmpty() ? background : QPoint(-1, -1));
+        }
+        QStringList opaque, all;
+        for (ButtonLabel* b : s.hoverResets()) {
+            all << b->objectName();
+            if (b->isOpaque())
+                opaque << b->objectName();
+        }
+        QCOMPARE(opaque, lit == QStringList{"*"} ? all : lit);
+    }
+
+    void readsTheCatalogueOnce_data() {
+        QTest::addColumn<QByteArray>("file"); // empty: no file
+        QTest::addColumn<int>("count");       // titles 1 to count are "Worksheet i"
+        QTest::newRow("empty catalogue") << QByteArray(" 0 \r\n") << 0;
+        QTest::newRow("three titles") << catalogueOf(3, 3) << 3;
+        QTest::newRow("no file") << QByteArray() << 0;
+        QTest::newRow("count not a number") << QByteArray("many\r\nA\r\n") << 0;
+        // The count never passes the titles read: no entry is shown without its title.
+        QTest::newRow("fewer titles than the count") << catalogueOf(5, 3) << 3;
+        QTest::newRow("more than 1000") << catalogueOf(1005, 1005) << 1000;
+    }
+    void readsTheCatalogueOnce() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, count);
+        TestApp t({"Images/corvinus2.jpg"});
+        if (!file.isEmpty())
+            t.folder.write("multiple/track.txt", file);
+        Intro0& menu = openMenu(t);
+        QVERIFY(QTest::qWaitFor([&] { return !menu.Timer1.isActive(); }, 500));
+        QVERIFY(t.app.messages.history().empty()); // stops quietly
+        QCOMPARE(t.app.state.numworksheets, count);
+        for (int i = 1; i <= count; ++i)
+            QCOMPARE(t.app.state.worksheetname[i], QStringLiteral("Worksheet %1").arg(i));
+        if (count < SharedState::MaxWorksheets)
+            QVERIFY(t.app.state.worksheetname[count + 1].isEmpty());
+        // Once per load: a later change to the file is not read by this menu.
+        t.folder.write("multiple/track.txt", catalogueOf(2, 2) + "x");
+        QTest::qWait(20);
+        QCOMPARE(t.app.state.numworksheets, count);
+    }
+};
+
+LUMORA_TEST(MenuTest)
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_mouse = std::make_unique<MouseWatch>(); }
+    void cleanup() { QCOMPARE(m_mouse->seen, 0); }
+
+    void titleToAPerfectQuizAndACertificate() {
+        TestApp t;
+        startProgram(t.app);
+        settle();
+        Titlefrm& title = t.app.screens.titlefrm();
+        key(Qt::Key_Escape); // nothing: Escape never ends the program
+        QCOMPARE(t.endings, 0);
+        QCOMPARE(QApplication::focusWidget(), title.Command1);
+        key(Qt::Key_Return);
+        Intro0& menu = t.app.screens.intro0();
+        QCOMPARE(escape(), &menu);
+        QCOMPARE(t.endings, 0);
+
+        // Tab runs in reading order and passes the entries that are not open.
+        QVERIFY(tabTo(menu.Label2[Intro0::Tiberan]));
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), menu.Label2[Intro0::Malten]);
+        QVERIFY(static_cast<ButtonLabel*>(QApplication::focusWidget())->focusShown());
+        keys({Qt::Key_Backtab, Qt::Key_Space});
+        Hub& hub = t.app.screens.tiberan();
+        QVERIFY(pressOn(hub.Label3[Hub::MultipleChoice]));
+        Multiple& quiz = t.app.screens.multiple();
+        QCOMPARE(front(), &quiz);
+        // From no choice the arrows go round the four: Down from none is A, Up is D.
+        auto answer = [&](int q) {
+            const int right = t.app.state.correctanswer[q].toInt();
+            for (int i = 0; i < (q % 2 ? right : 5 - right); ++i)
+                key(q % 2 ? Qt::Key_Down : Qt::Key_Up);
+            return quiz.Option1[right]->isChecked();
+        };
+        for (int q = 1; q <= 10; ++q) {
+            QVERIFY(answer(q));
+            if (q == 2) { // back a question and on again
+                QVERIFY(pressOn(quiz.Label3[Multiple::Backward]));
+                QCOMPARE(t.app.state.questnum, 1);
+                QVERIFY(answer(1));
+                QVERIFY(pressOn(quiz.Label3[Multiple::Forward]));
+                QVERIFY(answer(2));
+            }
+            QVERIFY(pressOn(quiz.Label3[Multiple::Forward]));
+        }
+        Welldone& results = t.app.screens.welldone();
+        QCOMPARE(t.app.state.score, 10);
+        QTest::qWait(50); // the results screen settles its focus on the name box
+        QCOMPARE(QApplication::focusWidget(), results.Text1);
+        type(QStringLiteral("Ada"));
+        QCOMPARE(results.Text1->text(), QStringLiteral("Ada"));
+        QVERIFY(pressOn(results.Label3[Welldone::FirstButton]));
+        QCOMPARE(t.printouts.size(), std::size_t(1));
+        QCOMPARE(escape(), &hub);
+        QVERIFY(!t.app.screens.isLoaded("Welldone"));
+        QCOMPARE(escape(), &menu);
+
+        // The menu's Exit asks again; Escape does nothing there, Cancel goes back to the
+        // same menu.
+        QVERIFY(pressOn(menu.Label2[Intro0::Exit]));
+        QVERIFY(tabTo(t.app.screens.titlefrm().Command1));
+        key(Qt::Key_Escape);
+        QCOMPARE(t.endings, 0);
+        key(Qt::Key_Space);
+        QCOMPARE(front(), &menu);
+        QVERIFY(!t.app.screens.isLoaded("Titlefrm"));
+    }
+
+    void everyHubEntry_data() {
+        QTest::addColumn<int>("hub");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<int>("pages"); // of a page set; 0 for the other screens
+        const char* activities[2][2] = {{"tibpuz", "triangular"}, {"decimals", "decmult"}};
+        const int notes[2] = {3, 2};
+        for (int h = 0; h < 2; ++h) {
+            QTest::addRow("%d quiz", h) << h << int(Hub::MultipleChoice) << "multiple" << 0;
+            QTest::addRow("%d key facts", h) << h << int(Hub::KeyFacts) << "teacher" << 3;
+            QTest::addRow("%d notes", h) << h << int(Hub::TeachersNotes) << "teacher" << notes[h];
+            QTest::addRow("%d first", h) << h << int(Hub::FirstActivity) << activities[h][0] << 0;
+            QTest::addRow("%d second", h) << h << int(Hub::SecondActivity) << activities[h][1] << 0;
+        }
+    }
+    void everyHubEntry() {
+        QFETCH(int, hub);
+        QFETCH(int, entry);
+        QFETCH(QString, screen);
+        QFETCH(int, pages);
+        auto t = atTheMenu();
+        Intro0& menu = t->app.screens.intro0();
+        QVERIFY(pressOn(menu.Label2[hub == 0 ? Intro0::Tiberan : Intro0::Malten]));
+        Hub& h = hub == 0 ? t->app.screens.tiberan() : t->app.screens.malten();
+        QVERIFY(pressOn(h.Label3[entry]));
+        QVERIFY(t->app.screens.isLoaded(screen));
+        QCOMPARE(front(), t->app.screens.find(screen));
+        QVERIFY(t->app.messages.history().empty());
+        if (pages > 0) { // paged to the end, where Next Page is switched off
+            Teacher& v = t->app.screens.teacher();
+            for (int n = 2; n <= pages; ++n)
+                QVERIFY(pressOn(v.Label3[PageViewer::NextPage]));
+            QCOMPARE(v.Label1->text(), QStringLiteral("Page %1 of %1").arg(pages));
+            QVERIFY(!v.Image1->pixmap().isNull());
+            QVERIFY(!v.Label3[PageViewer::NextPage]->isEnabled());
+        }
+        QCOMPARE(escape(), &h);
+        QVERIFY(!t->app.screens.isLoaded(screen));
+        QCOMPARE(escape(), &menu);
+    }
+
+    void theRiddleSolvedSixOutOfSix() {
+        TestApp t;
+        Tibpuz& p = t.app.screens.tibpuz();
+        p.showInFront();
+        settle();
+        QVERIFY(!p.keyHint->isVisible()); // no key shown until a key is used
+        for (int i = 0; i < riddle::Slots; ++i) {
+            QVERIFY(tabTo(p.Label2[i]));
+            QVERIFY(p.keyHint->isVisible());
+            key(Qt::Key_Space);
+            QCOMPARE(p.carried(), std::optional<int>(i));
+            // Up to the top row, across to the left, then to the tile's own frame.
+            keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left});
+            for (int r = 0; r < 2; ++r)
+                for (int c = 0; c < 3; ++c)
+                    if (p.frameAt(r, c) == i)
+                        for (int n = 0; n < c + r; ++n)
+                            key(n < c ? Qt::Key_Right : Qt::Key_Down);
+            key(Qt::Key_Space);
+            QVERIFY(!p.carried());
+            QCOMPARE(p.board().tile(i), p.board().answer(i).place);
+        }
+        QVERIFY(pressOn(p.Label3[Tibpuz::CheckScore]));
+        QCOMPARE(p.Label5->text(), QStringLiteral("6 out of 6 correct"));
+
+        // A tile carried home and one put back with Escape; then Start Again.
+        QVERIFY(tabTo(p.Label2[0]));
+        keys({Qt::Key_Space, Qt::Key_Home, Qt::Key_Return});
+        QCOMPARE(p.board().tile(0), p.board().home(0).place);
+        QVERIFY(tabTo(p.Label2[1]));
+        keys({Qt::Key_Space, Qt::Key_Down, Qt::Key_Escape});
+        QCOMPARE(p.board().tile(1), p.board().answer(1).place);
+        QVERIFY(p.isVisible()); // Escape put the tile back and left the screen open
+        QVERIFY(pressOn(p.Label3[Tibpuz::CheckScore]));
+        QCOMPARE(p.Label5->text(), QStringLiteral("5 out of 6 correct"));
+        QVERIFY(pressOn(p.Label3[Tibpuz::StartAgain]));
+        QCOMPARE(p.board().tile(1), p.board().home(1).place);
+        key(Qt::Key_Escape);
+        QVERIFY(!t.app.screens.isLoaded("tibpuz"));
+    }
+
+    void aDrillAnsweredRightAndWrong() {
+        TestApp t;
+        Triangular& d = t.app.screens.triangular();
+        d.showInFront();
+        settle();
+        for (bool right : {true, false}) {
+            int box = 0;
+            while (d.matchesKey(d.Label3[box]->text()) != right)
+                ++box;
+            QVERIFY(tabTo(d.Label3[box]));
+            key(right ? Qt::Key_Return : Qt::Key_Space);
+            QCOMPARE(d.Label1->text(), right ? DrillFrame::RightText : DrillFrame::WrongText);
+        }
+        QVERIFY(pressOn(d.cmdsoln));
+        QVERIFY(d.Timer1.isActive());
+        QVERIFY(pressOn(d.cmdgo));
+        QVERIFY(!d.Timer1.isActive());
+        QVERIFY(!d.Label1->isVisible());
+    }
+
+    // The guide's links: forward to the last page, where Next Page is switched off.
+    void thePagesPagedPrintedAndClosed() {
+        auto t = atTheMenu();
+        Intro0& menu = t->app.screens.intro0();
+        QVERIFY(pressOn(menu.Label2[Intro0::Guide]));
+        Guide& guide = t->app.screens.guide();
+        QVERIFY(!guide.Label3[PageViewer::PreviousPage]->isEnabled());
+        for (int page = 2; page <= 5; ++page) {
+            QVERIFY(pressOn(guide.Label3[PageViewer::NextPage]));
+            QCOMPARE(guide.Label1->text(), QStringLiteral("Page %1 of 5").arg(page));
+            QCOMPARE(t->app.state.pagenum, page);
+        }
+        QVERIFY(!guide.Label3[PageViewer::NextPage]->isEnabled());
+        for (int page = 4; page >= 1; --page)
+            QVERIFY(pressOn(guide.Label3[PageViewer::PreviousPage]));
+        QCOMPARE(guide.Label1->text(), QStringLiteral("Page 1 of 5"));
+        QVERIFY(!guide.Label3[PageViewer::PreviousPage]->isEnabled());
+        QVERIFY(pressOn(guide.Label3[PageViewer::NextPage]));
+        QVERIFY(pressOn(guide.Label3[PageViewer::PrintButton]));
+        QCOMPARE(t->printouts.size(), std::size_t(1));
+        QVERIFY(!guide.Image1->pageText().isEmpty());
+        QCOMPARE(escape(), &menu);
+
+        QVERIFY(pressOn(menu.Label2[Intro0::Acknowledgments]));
+        QCOMPARE(front(), &t->app.screens.teacher());
+        key(Qt::Key_Escape);
+        QVERIFY(pressOn(menu.Label2[Intro0::WebAddress]));
+        QCOMPARE(t->opened.size(), std::size_t(1));
+    }
+
+    void aWorksheetWrittenSavedRunEditedAndDeleted() {
+        auto t = atTheMenu();
+        Intro0& menu = t->app.screens.intro0();
+        QVERIFY(pressOn(menu.Label2[Intro0::Wizard]));
+        Wizard& w = t->app.screens.wizard();
+        QCOMPARE(QApplication::focusWidget(), w.Text1);
+        type(QStringLiteral("Keys, week 1"));
+        for (int q = 0; q < 10; ++q) {
+            key(Qt::Key_Tab);
+            type(QStringLiteral("What is %1 and 1?").arg(q));
+            for (int c = 0; c < 4; ++c) {
+                key(Qt::Key_Tab);
+                type(QString::number(q + c));
+            }
+        }
+        for (int i = 0; i < 40; ++i) { // the answer boxes: B of every question
+            key(Qt::Key_Tab);
+            if (i % 4 == 1)
+                key(Qt::Key_Space);
+        }
+        QVERIFY(w.Check1[37]->isChecked());
+        QVERIFY(pressOn(w.Label3[Wizard::SaveButton]));
+        QCOMPARE(t->app.messages.history().back().text,
+                 QStringLiteral("Your worksheet has been saved."));
+        QCOMPARE(escape(), &menu);
+
+        QVERIFY(pressOn(menu.Label2[Intro0::Catalogue]));
+        Worksheets& ws = t->app.screens.worksheets();
+        QVERIFY(pressOn(ws.Label2[1])); // run
+        QCOMPARE(t->app.screens.multiple().Label6->text(), QStringLiteral("Keys, week 1"));
+        QCOMPARE(escape(), &ws);
+        QVERIFY(pressOn(ws.Check1)); // edit
+        QVERIFY(pressOn(ws.Label2[1]));
+        QCOMPARE(t->app.screens.wizard().Text2[9]->text(), QStringLiteral("What is 9 and 1?"));
+        QCOMPARE(escape(), &ws);
+        QVERIFY(pressOn(ws.Check2)); // delete
+        t->answers = {MessageAnswer::Ok};
+        QVERIFY(pressOn(ws.Label2[1]));
+        QCOMPARE(t->folder.read("multiple/track.txt"), QByteArray(" 0 \r\n"));
+        QCOMPARE(escape(), &t->app.screens.intro0());
+    }
+
+private:
+    std::unique_ptr<MouseWatch> m_mouse;
+};
+
+LUMORA_TEST(KeyboardTest)
+#include "tst_navigation.moc"
