@@ -1,9 +1,9 @@
 #include "activities/drillframe.h"
 
-#include "platform/fonts.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
 
 #include <QLabel>
@@ -15,45 +15,35 @@ namespace {
 constexpr double Margin = 360;
 constexpr double BoxWidth = 2640;
 constexpr double BoxGap = 240;
-constexpr double ButtonTop = 8040;
 constexpr double ButtonWidth = 2640;
-constexpr double ButtonHeight = 600;
 
-ButtonLabel* makeButton(QWidget* parent, const char* name, const char* caption, double left) {
-    auto* b = new ButtonLabel(parent, QString::fromLatin1(name), QString::fromLatin1(caption),
-                              colours::Black);
-    b->setFont(designFont(QStringLiteral("Tahoma"), 15.75, Weight::Bold));
-    setTwipsGeometry(b, left, ButtonTop, ButtonWidth, ButtonHeight);
-    return b;
-}
+constexpr TwipsBox buttonBox(double left) { return {left, 8040, ButtonWidth, 600}; }
 
 } // namespace
 
 DrillFrame::DrillFrame(App& app, const QString& name, const DrillLook& look)
     : Screen(app, name), m_look(look) {
     for (int i = 0; i < drills::Choices; ++i) {
-        auto* box =
-            new ButtonLabel(this, QStringLiteral("Label3(%1)").arg(i), QString(), colours::Yellow);
-        box->setFont(designFont(QString::fromLatin1(look.boxFont), look.boxPoints, Weight::Bold));
+        auto* box = buttonLabel(
+            this, QStringLiteral("Label3(%1)").arg(i), QString(),
+            {Margin + i * (BoxWidth + BoxGap), look.boxes.top, BoxWidth, look.boxes.height},
+            {look.boxes.family, look.boxes.points, Weight::Bold}, colours::Yellow);
         box->setWordWrap(false);
-        setForeground(box, InkBlack);
-        setTwipsGeometry(box, Margin + i * (BoxWidth + BoxGap), look.boxesTop, BoxWidth,
-                         look.boxHeight);
         connect(box, &ButtonLabel::clicked, this, [this, i] { judge(i); });
         Label3[i] = box;
     }
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(designFont(QStringLiteral("Arial"), look.feedbackPoints));
-    setForeground(Label1, colours::Yellow);
-    Label1->setAlignment(Qt::AlignCenter);
-    setTwipsGeometry(Label1, 0, look.feedbackTop, ScreenWidth, look.feedbackHeight);
+    Label1 = label(this, QStringLiteral("Label1"), QString(),
+                   {.font = {"Arial", look.feedback.points}, .alignment = Qt::AlignCenter},
+                   {0, look.feedback.top, ScreenWidth, look.feedback.height});
     Label1->hide();
 
-    cmdgo = makeButton(this, "cmdgo", "New Problem", Margin);
-    cmdsoln = makeButton(this, "cmdsoln", "Show Answer", (ScreenWidth - ButtonWidth) / 2);
-    cmdexit = makeButton(this, "cmdexit", "Exit", ScreenWidth - Margin - ButtonWidth);
+    cmdgo = buttonLabel(this, QStringLiteral("cmdgo"), QStringLiteral("New Problem"),
+                        buttonBox(Margin));
+    cmdsoln = buttonLabel(this, QStringLiteral("cmdsoln"), QStringLiteral("Show Answer"),
+                          buttonBox((ScreenWidth - ButtonWidth) / 2));
+    cmdexit = buttonLabel(this, QStringLiteral("cmdexit"), QStringLiteral("Exit"),
+                          buttonBox(ScreenWidth - Margin - ButtonWidth));
     connect(cmdgo, &ButtonLabel::clicked, this, &DrillFrame::newProblem);
     connect(cmdsoln, &ButtonLabel::clicked, this, &DrillFrame::showAnswer);
     connect(cmdexit, &ButtonLabel::clicked, this, [this] { this->app.screens.unload(this); });
@@ -72,6 +62,12 @@ void DrillFrame::load() {
     newProblem();
 }
 
+QLabel* DrillFrame::instruction(const QString& text) {
+    return label(this, QStringLiteral("Label6"), text,
+                 {.font = {"Arial", 36}, .alignment = Qt::AlignCenter, .wraps = true},
+                 {360, 360, ScreenWidth - 720, 1680});
+}
+
 void DrillFrame::showChoices(const drills::ChoiceTexts& texts) {
     for (int i = 0; i < drills::Choices; ++i)
         Label3[i]->setText(texts[i]);
@@ -86,7 +82,7 @@ void DrillFrame::newProblem() {
 }
 
 void DrillFrame::showAnswer() {
-    if (m_look.showAnswerHidesFeedback)
+    if (m_look.showAnswer == DrillLook::ClearsFeedback)
         Label1->hide();
     startFlashing();
 }

@@ -16,19 +16,27 @@ namespace lumora {
 
 class ButtonLabel;
 
+// Where a drill differs, written as {screen colour, answer boxes, feedback line}.
 struct DrillLook {
-    QRgb background;
-    const char* boxFont; // family of the answer boxes
-    double boxPoints;
-    double feedbackPoints;
+    // The four answer boxes: bold, in a row across the screen.
+    struct Boxes {
+        const char* family;
+        double points;
+        double top, height; // twips
+    };
+    // The feedback line under them, right across the screen.
+    struct Feedback {
+        double points;
+        double top, height; // twips
+    };
     // The decimal drills clear the feedback line before flashing the answer; the
     // triangular drill leaves "Wrong, Try Again" on show beside the flashing box.
-    bool showAnswerHidesFeedback;
-    // Where the boxes and the feedback line stand, in twips.
-    double boxesTop;
-    double boxHeight;
-    double feedbackTop;
-    double feedbackHeight;
+    enum ShowAnswer { ClearsFeedback, KeepsFeedback };
+
+    QRgb background;
+    Boxes boxes;
+    Feedback feedback;
+    ShowAnswer showAnswer = ClearsFeedback;
 };
 
 class DrillFrame : public Screen {
@@ -67,6 +75,8 @@ protected:
     virtual void loadPictures() {}
 
     void showChoices(const drills::ChoiceTexts& texts);
+    // The instruction across the top, as the decimal drills have it.
+    QLabel* instruction(const QString& text);
 
 private:
     void newProblem();

@@ -2,7 +2,6 @@
 target_sources(lumora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/generators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/riddle.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/labels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drillframe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/triangular.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decmult.cpp

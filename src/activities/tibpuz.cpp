@@ -1,10 +1,9 @@
 #include "activities/tibpuz.h"
 
-#include "activities/labels.h"
-#include "platform/fonts.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
 
 #include <QKeyEvent>
@@ -59,16 +58,16 @@ constexpr ButtonDesign Buttons[] = {
     {Tibpuz::CheckScore, "Check Score", 4800},
 };
 
-QLabel* makeFrame(QWidget* parent, const QString& name, riddle::Place at) {
-    auto* frame = new QLabel(parent);
-    frame->setObjectName(name);
-    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-    frame->setLineWidth(1);
-    setForeground(frame, colours::Yellow);
-    // Frames lie over the tiles that rest in them; a tile must stay easy to pick up.
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    setTwipsGeometry(frame, at.left, at.top, riddle::TileWidth, riddle::TileHeight);
-    return frame;
+// The answer and home frames: a yellow border.
+constexpr TextLook FrameLook{.font = {}, .boxed = true};
+constexpr TextLook RiddleText{
+    .font = {"Times New Roman", 21.75}, .alignment = Qt::AlignLeft | Qt::AlignTop, .wraps = true};
+constexpr TextLook EventText{.font = {"Arial", 15.75, Weight::Bold},
+                             .alignment = Qt::AlignHCenter | Qt::AlignTop,
+                             .wraps = true};
+
+TwipsBox tileBox(riddle::Place at) {
+    return {at.left, at.top, riddle::TileWidth, riddle::TileHeight};
 }
 
 } // namespace
@@ -76,31 +75,32 @@ QLabel* makeFrame(QWidget* parent, const QString& name, riddle::Place at) {
 Tibpuz::Tibpuz(App& app)
     : Screen(app, QStringLiteral("tibpuz")),
       m_board(riddle::designedAnswerFrames(), riddle::designedHomeFrames()) {
-    const QFont riddleFont = designFont(QStringLiteral("Times New Roman"), 21.75);
-    Label7[Riddle] = yellowText(
+    Label7[Riddle] = label(
         this, QStringLiteral("Label7(0)"),
         QStringLiteral("Tiberan's boyhood lasted one sixth of his life; he married after one "
                        "seventh more; his beard grew after one twelfth more and his son was born "
                        "five years later. The son lived to half the fathers' age and the father "
                        "died four years after the son."),
-        riddleFont, Qt::AlignLeft | Qt::AlignTop, {240, 120, 11520, 2160});
+        RiddleText, {240, 120, 11520, 2160});
     Label7[Question] =
-        yellowText(this, QStringLiteral("Label7(6)"),
-                   QStringLiteral("How old was Tiberan when each of these events occurred?"),
-                   riddleFont, Qt::AlignLeft | Qt::AlignTop, {240, 2340, 11520, 480});
-    const QFont eventFont = designFont(QStringLiteral("Arial"), 15.75, Weight::Bold);
-    for (const EventDesign& e : Events) {
-        Label7[e.index] = yellowText(
-            this, QStringLiteral("Label7(%1)").arg(e.index), QString::fromLatin1(e.text), eventFont,
-            Qt::AlignHCenter | Qt::AlignTop, {e.left, e.top, EventWidth, e.height});
-    }
+        label(this, QStringLiteral("Label7(6)"),
+              QStringLiteral("How old was Tiberan when each of these events occurred?"), RiddleText,
+              {240, 2340, 11520, 480});
+    for (const EventDesign& e : Events)
+        Label7[e.index] =
+            label(this, QStringLiteral("Label7(%1)").arg(e.index), QString::fromLatin1(e.text),
+                  EventText, {e.left, e.top, EventWidth, e.height});
     for (QLabel* text : Label7)
         text->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     for (int i = 0; i < riddle::Slots; ++i) {
-        Label1[i] = makeFrame(this, QStringLiteral("Label1(%1)").arg(i), m_board.answer(i).place);
-        Label1[i]->setText(QString::fromLatin1(Ages[i]));
-        Label4[i] = makeFrame(this, QStringLiteral("Label4(%1)").arg(i), m_board.home(i).place);
+        Label1[i] = label(this, QStringLiteral("Label1(%1)").arg(i), QString::fromLatin1(Ages[i]),
+                          FrameLook, tileBox(m_board.answer(i).place));
+        Label4[i] = label(this, QStringLiteral("Label4(%1)").arg(i), QString(), FrameLook,
+                          tileBox(m_board.home(i).place));
+        // Frames lie over the tiles that rest in them; a tile must stay easy to pick up.
+        Label1[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        Label4[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         Label4[i]->setAccessibleName(QStringLiteral("Home of a tile"));
         // A screen reader names each answer frame by the event above it.
         for (const EventDesign& e : Events) {
@@ -111,46 +111,41 @@ Tibpuz::Tibpuz(App& app)
         }
     }
 
-    Label5 = yellowText(this, QStringLiteral("Label5"), QString(),
-                        designFont(QStringLiteral("Arial"), 24), Qt::AlignCenter,
-                        {2160, 6300, 7680, 600});
+    Label5 = label(this, QStringLiteral("Label5"), QString(),
+                   {.font = {"Arial", 24}, .alignment = Qt::AlignCenter, .wraps = true},
+                   {2160, 6300, 7680, 600});
     Label5->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label5->hide();
 
     for (const ButtonDesign& b : Buttons) {
-        auto* button = new ButtonLabel(this, QStringLiteral("Label3(%1)").arg(b.index),
-                                       QString::fromLatin1(b.caption), colours::Black);
-        button->setFont(designFont(QStringLiteral("Tahoma"), 15.75, Weight::Bold));
-        setTwipsGeometry(button, b.left, ButtonTop, ButtonWidth, ButtonHeight);
-        connect(button, &ButtonLabel::clicked, this, [this, i = b.index] { buttonClicked(i); });
-        Label3[b.index] = button;
+        Label3[b.index] = buttonLabel(this, QStringLiteral("Label3(%1)").arg(b.index),
+                                      QString::fromLatin1(b.caption),
+                                      {b.left, ButtonTop, ButtonWidth, ButtonHeight});
+        connect(Label3[b.index], &ButtonLabel::clicked, this,
+                [this, i = b.index] { buttonClicked(i); });
     }
     Label3[CheckScore]->hide();
     setHoverResets({Label3.begin(), Label3.end()});
     setExitButton(Label3[Exit]);
 
     // Tiles last, so they are drawn over the frames and texts they are dragged across.
-    const QFont tileFont = designFont(QStringLiteral("Arial"), 27.75, Weight::Bold);
     for (int i = 0; i < riddle::Slots; ++i) {
-        auto* tile = new QLabel(this);
-        tile->setObjectName(QStringLiteral("Label2(%1)").arg(i));
-        tile->setFont(tileFont);
-        tile->setAlignment(Qt::AlignCenter);
-        tile->setFrameStyle(QFrame::Box | QFrame::Plain);
-        tile->setLineWidth(1);
-        setBackground(tile, colours::Black);
-        setForeground(tile, colours::Yellow);
+        auto* tile = label(this, QStringLiteral("Label2(%1)").arg(i), QString(),
+                           {.font = {"Arial", 27.75, Weight::Bold},
+                            .paper = colours::Black,
+                            .alignment = Qt::AlignCenter,
+                            .boxed = true},
+                           tileBox(m_board.tile(i)));
         tile->setMouseTracking(true);
         tile->setFocusPolicy(Qt::TabFocus);
         tile->setAccessibleDescription(QStringLiteral("Age tile"));
         tile->installEventFilter(this);
         Label2[i] = tile;
-        placeTile(i);
     }
 
-    keyHint = yellowText(this, QStringLiteral("keyHint"), IdleKeys,
-                         designFont(QStringLiteral("Arial"), 9.75), Qt::AlignCenter,
-                         {240, 7740, 11520, 360});
+    keyHint = label(this, QStringLiteral("keyHint"), IdleKeys,
+                    {.font = {"Arial", 9.75}, .alignment = Qt::AlignCenter, .wraps = true},
+                    {240, 7740, 11520, 360});
     keyHint->hide();
     connect(&app.keyboard, &KeyboardUse::changed, this, [this] { updateHint(); });
 }
@@ -180,8 +175,8 @@ std::optional<int> Tibpuz::tileIndex(const QObject* o) const {
 }
 
 void Tibpuz::placeTile(int i) {
-    const riddle::Place p = m_board.tile(i);
-    setTwipsGeometry(Label2[i], p.left, p.top, riddle::TileWidth, riddle::TileHeight);
+    const TwipsBox at = tileBox(m_board.tile(i));
+    setTwipsGeometry(Label2[i], at.left, at.top, at.width, at.height);
 }
 
 bool Tibpuz::eventFilter(QObject* watched, QEvent* event) {

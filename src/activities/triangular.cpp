@@ -1,10 +1,9 @@
 #include "activities/triangular.h"
 
-#include "activities/labels.h"
-#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "shell/app.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
 
 #include <QLabel>
@@ -16,46 +15,36 @@ Triangular& Screens::triangular() { return get<Triangular>(QStringLiteral("trian
 namespace {
 
 const DrillLook Look{
-    .background = qRgb(40, 65, 136),
-    .boxFont = "Symbol",
-    .boxPoints = 36,
-    .feedbackPoints = 24,
-    .showAnswerHidesFeedback = false,
-    .boxesTop = 5760,
-    .boxHeight = 960,
-    .feedbackTop = 6840,
-    .feedbackHeight = 600,
-};
+    qRgb(40, 65, 136), {"Symbol", 36, 5760, 960}, {24, 6840, 600}, DrillLook::KeepsFeedback};
+
+constexpr TextLook Explanation{
+    .font = {"Arial", 20.25}, .alignment = Qt::AlignLeft | Qt::AlignTop, .wraps = true};
 
 } // namespace
 
 Triangular::Triangular(App& app) : DrillFrame(app, QStringLiteral("triangular"), Look) {
-    const QFont text = designFont(QStringLiteral("Arial"), 20.25);
     // The runs of blanks are part of the text: in the wrapped label they put the two
     // sums on lines of their own.
-    Label6 = yellowText(this, QStringLiteral("Label6"),
-                        QStringLiteral("The sixth triangular number is equal to         "
-                                       "1 + 2 + 3 + 4 + 5 + 6. You might be able to see a way "
-                                       "to rearrange these numbers that will help in adding "
-                                       "them up quickly.              1 + 6 = 7, 2 + 5 = 7 and "
-                                       "3 + 4 = 7, so we have three lots of 7. The sum is "
-                                       "therefore 21."),
-                        text, Qt::AlignLeft | Qt::AlignTop, {240, 120, 7440, 3360});
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QStringLiteral("The pairing trick on a triangle of dots"));
-    setTwipsGeometry(Image1, 7920, 240, 3840, 2880);
-
-    Label4 = yellowText(this, QStringLiteral("Label4"),
-                        QStringLiteral("We can use the same trick to work out any triangular "
-                                       "number. The trick shows that the n-th triangular "
-                                       "number equals n(n+1)/2."),
-                        text, Qt::AlignLeft | Qt::AlignTop, {240, 3600, 11520, 1320});
-
-    Label2 = yellowText(this, QStringLiteral("Label2"), QString(),
-                        designFont(QStringLiteral("Arial"), 27.75, Weight::Bold), Qt::AlignCenter,
-                        {0, 5040, ScreenWidth, 600});
+    Label6 = label(this, QStringLiteral("Label6"),
+                   QStringLiteral("The sixth triangular number is equal to         "
+                                  "1 + 2 + 3 + 4 + 5 + 6. You might be able to see a way "
+                                  "to rearrange these numbers that will help in adding "
+                                  "them up quickly.              1 + 6 = 7, 2 + 5 = 7 and "
+                                  "3 + 4 = 7, so we have three lots of 7. The sum is "
+                                  "therefore 21."),
+                   Explanation, {240, 120, 7440, 3360});
+    Image1 = pictureBox(this, QStringLiteral("Image1"),
+                        QStringLiteral("The pairing trick on a triangle of dots"),
+                        {7920, 240, 3840, 2880});
+    Label4 = label(this, QStringLiteral("Label4"),
+                   QStringLiteral("We can use the same trick to work out any triangular "
+                                  "number. The trick shows that the n-th triangular "
+                                  "number equals n(n+1)/2."),
+                   Explanation, {240, 3600, 11520, 1320});
+    Label2 =
+        label(this, QStringLiteral("Label2"), QString(),
+              {.font = {"Arial", 27.75, Weight::Bold}, .alignment = Qt::AlignCenter, .wraps = true},
+              {0, 5040, ScreenWidth, 600});
 }
 
 void Triangular::loadPictures() {

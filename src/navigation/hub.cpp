@@ -7,7 +7,6 @@
 #include "navigation/intro0.h"
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
-#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
@@ -22,91 +21,77 @@
 
 namespace lumora {
 
+namespace {
+
+template <auto Open> Screen& opener(Screens& screens) { return (screens.*Open)(); }
+
+} // namespace
+
 const HubRecord HubRecord::tiberan = {
-    "tiberan",
-    "Tiberan",
-    "Images\\pharos.jpg",
-    "The great lighthouse of Tiberan's city",
-    825,
-    "Images\\arithmetica4.jpg",
-    "Tiberan's book of problems",
-    "Tiberan's Life",
-    "Triangular Numbers",
-    [](Screens& s) -> Screen& { return s.tibpuz(); },
-    [](Screens& s) -> Screen& { return s.triangular(); },
-    "multiple\\Tiberan.txt",
-    "Images\\pharossm.jpg",
-    {3, "key Tiberan"},
-    {3, "Tiberan"},
-};
+    .screenName = "tiberan",
+    .caption = "Tiberan",
+    .mainPicture = {"Images\\pharos.jpg", "The great lighthouse of Tiberan's city", 825},
+    .cornerPicture = {"Images\\arithmetica4.jpg", "Tiberan's book of problems", 720},
+    .firstActivity = {"Tiberan's Life", opener<&Screens::tibpuz>},
+    .secondActivity = {"Triangular Numbers", opener<&Screens::triangular>},
+    .quiz = {"multiple\\Tiberan.txt", "Images\\pharossm.jpg"},
+    .keyFacts = {3, "key Tiberan"},
+    .notes = {3, "Tiberan"}};
 
 const HubRecord HubRecord::malten = {
-    "malten",
-    "Joris Malten",
-    "Images\\sailchariot4.jpg",
-    "Joris Malten's sail chariot",
-    1620,
-    nullptr,
-    nullptr,
-    "Decimals",
-    "Multiplying Decimals",
-    [](Screens& s) -> Screen& { return s.decimals(); },
-    [](Screens& s) -> Screen& { return s.decmult(); },
-    "multiple\\Joris Malten.txt",
-    "Images\\sailchariotsm.jpg",
-    {3, "key malten"},
-    {2, "malten"},
-};
+    .screenName = "malten",
+    .caption = "Joris Malten",
+    .mainPicture = {"Images\\sailchariot4.jpg", "Joris Malten's sail chariot", 1620},
+    .cornerPicture = {}, // none
+    .firstActivity = {"Decimals", opener<&Screens::decimals>},
+    .secondActivity = {"Multiplying Decimals", opener<&Screens::decmult>},
+    .quiz = {"multiple\\Joris Malten.txt", "Images\\sailchariotsm.jpg"},
+    .keyFacts = {3, "key malten"},
+    .notes = {2, "malten"}};
 
 Hub& Screens::tiberan() { return get<Hub>(QStringLiteral("tiberan"), HubRecord::tiberan); }
 Hub& Screens::malten() { return get<Hub>(QStringLiteral("malten"), HubRecord::malten); }
 
 namespace {
 
-struct ButtonPlace {
+struct ButtonDesign {
     int index;
-    double left, top, width;
+    const char* caption; // null: the record gives it
+    TwipsBox box;
 };
 
 // Key Facts and Teacher's Notes at the top right; the quiz, the two activities and
 // Exit in one row along the bottom.
-constexpr ButtonPlace Places[] = {
-    {Hub::KeyFacts, 9120, 240, 2640},        {Hub::TeachersNotes, 9120, 840, 2640},
-    {Hub::MultipleChoice, 240, 8280, 2760},  {Hub::FirstActivity, 3120, 8280, 2520},
-    {Hub::SecondActivity, 5760, 8280, 3720}, {Hub::ExitButton, 9600, 8280, 2160},
+constexpr ButtonDesign Buttons[] = {
+    {Hub::KeyFacts, "Key Facts", {9120, 240, 2640, 480}},
+    {Hub::TeachersNotes, "Teacher's Notes", {9120, 840, 2640, 480}},
+    {Hub::MultipleChoice, "Multiple Choice", {240, 8280, 2760, 480}},
+    {Hub::FirstActivity, nullptr, {3120, 8280, 2520, 480}},
+    {Hub::SecondActivity, nullptr, {5760, 8280, 3720, 480}},
+    {Hub::ExitButton, "Exit", {9600, 8280, 2160, 480}},
 };
 
 } // namespace
 
 Hub::Hub(App& app, const HubRecord& record)
     : Screen(app, QString::fromLatin1(record.screenName)), m_record(record) {
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QString::fromUtf8(record.mainPictureName));
-    setTwipsGeometry(Image1, 0, record.mainTop, 0, 0);
-    if (record.secondPicture) {
-        Image2 = new QLabel(this);
-        Image2->setObjectName(QStringLiteral("Image2"));
-        Image2->setAccessibleName(QString::fromUtf8(record.secondPictureName));
-        setTwipsGeometry(Image2, 0, 720, 0, 0);
-    }
+    const HubPicture& main = record.mainPicture;
+    Image1 = pictureBox(this, QStringLiteral("Image1"), QString::fromUtf8(main.description),
+                        {0, main.top, 0, 0});
+    if (const HubPicture& corner = record.cornerPicture; corner.file)
+        Image2 = pictureBox(this, QStringLiteral("Image2"), QString::fromUtf8(corner.description),
+                            {0, corner.top, 0, 0});
+    Label1 = label(this, QStringLiteral("Label1"), QString::fromUtf8(record.caption),
+                   {.font = {"Times New Roman", 27.75, Weight::Bold}}, {240, 60, 7200, 660});
 
-    Label1 = textLabel(this, QStringLiteral("Label1"), QString::fromUtf8(record.caption),
-                       designFont(QStringLiteral("Times New Roman"), 27.75, Weight::Bold),
-                       colours::Yellow);
-    setTwipsGeometry(Label1, 240, 60, 7200, 660);
-
-    const QString captions[] = {QStringLiteral("Multiple Choice"),
-                                QString::fromUtf8(record.firstActivity),
-                                QStringLiteral("Exit"),
-                                QString::fromUtf8(record.secondActivity),
-                                QStringLiteral("Key Facts"),
-                                QStringLiteral("Teacher's Notes")};
-    for (const ButtonPlace& p : Places) {
-        auto* b = buttonLabel(this, QStringLiteral("Label3(%1)").arg(p.index), captions[p.index]);
-        setTwipsGeometry(b, p.left, p.top, p.width, 480);
-        connect(b, &ButtonLabel::clicked, this, [this, i = p.index] { clicked(i); });
-        Label3[p.index] = b;
+    for (const ButtonDesign& d : Buttons) {
+        const char* caption = d.caption                  ? d.caption
+                              : d.index == FirstActivity ? record.firstActivity.caption
+                                                         : record.secondActivity.caption;
+        auto* b = buttonLabel(this, QStringLiteral("Label3(%1)").arg(d.index),
+                              QString::fromUtf8(caption), d.box);
+        connect(b, &ButtonLabel::clicked, this, [this, i = d.index] { clicked(i); });
+        Label3[d.index] = b;
     }
     // Both hubs clear the highlight when the pointer leaves the buttons.
     setHoverResets({Label3.begin(), Label3.end()});
@@ -118,8 +103,8 @@ void Hub::load() {
     setBackground(this, colours::HubBlack);
     // A missing picture leaves its place empty; the buttons still work.
     if (Image2)
-        loadPictureIfPresent(Image2, QString::fromLatin1(m_record.secondPicture), true);
-    loadPictureIfPresent(Image1, QString::fromLatin1(m_record.mainPicture), true);
+        loadPictureIfPresent(Image2, QString::fromLatin1(m_record.cornerPicture.file), true);
+    loadPictureIfPresent(Image1, QString::fromLatin1(m_record.mainPicture.file), true);
     Image1->move(twipsToPixels((ScreenWidth - pixelsToTwips(Image1->width())) / 2), Image1->y());
 }
 
@@ -149,25 +134,26 @@ void Hub::clicked(int index) {
 
 void Hub::openQuiz() {
     try {
-        loadquestions(app.state, QString::fromLatin1(m_record.questionFile));
+        loadquestions(app.state, QString::fromLatin1(m_record.quiz.questionFile));
     } catch (const FileError&) {
         app.messages.tell(QuizOpenFailed, this);
         return;
     }
     Multiple& quiz = app.screens.multiple();
     try {
-        loadPicture(quiz.Picture1, QString::fromLatin1(m_record.smallPicture));
+        loadPicture(quiz.Picture1, QString::fromLatin1(m_record.quiz.picture));
     } catch (const FileError&) {
         // The quiz goes on without its picture.
     }
-    quiz.Picture1->setAccessibleName(QString::fromUtf8(m_record.mainPictureName));
+    quiz.Picture1->setAccessibleName(QString::fromUtf8(m_record.mainPicture.description));
     quiz.Label5->setText(QStringLiteral("Lumora"));
     quiz.showInFront();
 }
 
 void Hub::openActivity(int index) {
-    auto open = index == FirstActivity ? m_record.openFirst : m_record.openSecond;
-    open(app.screens).showInFront();
+    const HubActivity& a =
+        index == FirstActivity ? m_record.firstActivity : m_record.secondActivity;
+    a.open(app.screens).showInFront();
 }
 
 void Hub::openPages(const PageSet& set) {

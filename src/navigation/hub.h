@@ -19,20 +19,30 @@ struct PageSet {
     const char* pageset;
 };
 
-struct HubRecord {
-    const char* screenName;      // "tiberan", "malten"
-    const char* caption;         // the mathematician's name
-    const char* mainPicture;     // centred across the screen
-    const char* mainPictureName; // what it shows, for a screen reader
-    double mainTop;              // twips
-    const char* secondPicture;   // at the top left, or null
-    const char* secondPictureName;
-    const char* firstActivity;       // caption of Label3(1)
-    const char* secondActivity;      // caption of Label3(3)
-    Screen& (*openFirst)(Screens&);  // the screen of Label3(1)
-    Screen& (*openSecond)(Screens&); // the screen of Label3(3)
+struct HubPicture {
+    const char* file;        // null: no picture
+    const char* description; // what it shows, for a screen reader
+    double top;              // twips
+};
+
+struct HubActivity {
+    const char* caption;
+    Screen& (*open)(Screens&);
+};
+
+struct HubQuiz {
     const char* questionFile;
-    const char* smallPicture; // the quiz screen's picture
+    const char* picture; // the quiz screen's small picture
+};
+
+struct HubRecord {
+    const char* screenName;     // "tiberan", "malten"
+    const char* caption;        // the mathematician's name
+    HubPicture mainPicture;     // centred across the screen
+    HubPicture cornerPicture;   // at the top left
+    HubActivity firstActivity;  // Label3(1)
+    HubActivity secondActivity; // Label3(3)
+    HubQuiz quiz;
     PageSet keyFacts;
     PageSet notes;
 

@@ -6,7 +6,6 @@
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
 #include "platform/commandline.h"
-#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "shell/app.h"
@@ -33,91 +32,74 @@ namespace {
 struct EntryDesign {
     int index;
     const char* caption;
-    double left, top, width, height;
-    const char* font;
-    double points;
+    TwipsBox box;
+    FontDesign font;
     QRgb highlight;
     bool active;
 };
 
 constexpr double LeftColumn = 360;
 constexpr double RightColumn = 3600;
-constexpr double FirstRow = 1920;
-constexpr double RowStep = 570;
 constexpr double NameWidth = 3075;
-constexpr double NameHeight = 375;
+constexpr double BothColumns = RightColumn + NameWidth - LeftColumn;
 
-constexpr double row(int r) { return FirstRow + RowStep * r; }
+// A mathematician's entry: one of six rows in a column.
+constexpr TwipsBox nameBox(double column, int row) {
+    return {column, 1920 + 570.0 * row, NameWidth, 375};
+}
+
+constexpr FontDesign Names{"Tahoma", 12, Weight::Bold};
+constexpr FontDesign Pages{"Tahoma", 14.25, Weight::Bold};
+constexpr FontDesign Tools{"Tahoma", 18, Weight::Bold};
+constexpr FontDesign Link{"Arial", 12, Weight::Bold};
 
 // The entries as designed. The two columns hold twelve mathematicians: Tiberan heads
 // the left one and Joris Malten ends it; the others are not open yet.
 constexpr EntryDesign Entries[] = {
-    {20, "Teacher's Guide", LeftColumn, 1200, RightColumn + NameWidth - LeftColumn, 480, "Tahoma",
-     14.25, colours::Navy, true},
-    {1, "Tiberan", LeftColumn, row(0), NameWidth, NameHeight, "Tahoma", 12, colours::Black, true},
-    {2, "Pherekon", LeftColumn, row(1), NameWidth, NameHeight, "Tahoma", 12, colours::Black, false},
-    {3, "Ismenia", LeftColumn, row(2), NameWidth, NameHeight, "Tahoma", 12, colours::Black, false},
-    {4, "Kallistrin", LeftColumn, row(3), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     false},
-    {5, "Nysandra", LeftColumn, row(4), NameWidth, NameHeight, "Tahoma", 12, colours::Black, false},
-    {7, "Joris Malten", LeftColumn, row(5), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     true},
-    {0, "Orestion", RightColumn, row(0), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     false},
-    {6, "Hedda Lindqvar", RightColumn, row(1), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     false},
-    {8, "Matthias Brekk", RightColumn, row(2), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     false},
-    {9, "Sofie Ardelan", RightColumn, row(3), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     false},
-    {10, "Cornelis Vaught", RightColumn, row(4), NameWidth, NameHeight, "Tahoma", 12,
-     colours::Black, false},
-    {11, "Ada Pellimore", RightColumn, row(5), NameWidth, NameHeight, "Tahoma", 12, colours::Black,
-     false},
-    {17, "Multiple Choice Wizard", 6960, 5160, 4800, 540, "Tahoma", 18, colours::Navy, true},
-    {18, "Worksheet Catalogue", 6960, 5820, 4800, 540, "Tahoma", 18, colours::Navy, true},
-    {19, "Acknowledgments", LeftColumn, 7080, NameWidth, 450, "Tahoma", 14.25, colours::Navy, true},
-    {12, "www.brenvale.example", 6600, 8340, 3600, 420, "Arial", 12, colours::Black, true},
-    {16, "Exit", 10380, 8280, 1380, 480, "Tahoma", 15.75, colours::Black, true},
+    {20, "Teacher's Guide", {LeftColumn, 1200, BothColumns, 480}, Pages, colours::Navy, true},
+    {1, "Tiberan", nameBox(LeftColumn, 0), Names, colours::Black, true},
+    {2, "Pherekon", nameBox(LeftColumn, 1), Names, colours::Black, false},
+    {3, "Ismenia", nameBox(LeftColumn, 2), Names, colours::Black, false},
+    {4, "Kallistrin", nameBox(LeftColumn, 3), Names, colours::Black, false},
+    {5, "Nysandra", nameBox(LeftColumn, 4), Names, colours::Black, false},
+    {7, "Joris Malten", nameBox(LeftColumn, 5), Names, colours::Black, true},
+    {0, "Orestion", nameBox(RightColumn, 0), Names, colours::Black, false},
+    {6, "Hedda Lindqvar", nameBox(RightColumn, 1), Names, colours::Black, false},
+    {8, "Matthias Brekk", nameBox(RightColumn, 2), Names, colours::Black, false},
+    {9, "Sofie Ardelan", nameBox(RightColumn, 3), Names, colours::Black, false},
+    {10, "Cornelis Vaught", nameBox(RightColumn, 4), Names, colours::Black, false},
+    {11, "Ada Pellimore", nameBox(RightColumn, 5), Names, colours::Black, false},
+    {17, "Multiple Choice Wizard", {6960, 5160, 4800, 540}, Tools, colours::Navy, true},
+    {18, "Worksheet Catalogue", {6960, 5820, 4800, 540}, Tools, colours::Navy, true},
+    {19, "Acknowledgments", {LeftColumn, 7080, NameWidth, 450}, Pages, colours::Navy, true},
+    {12, "www.brenvale.example", {6600, 8340, 3600, 420}, Link, colours::Black, true},
+    {16, "Exit", {10380, 8280, 1380, 480}, ButtonFont, colours::Black, true},
 };
 
 } // namespace
 
 Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
-    Label1 = textLabel(this, QStringLiteral("Label1"), QStringLiteral("Lumora Mathematics"),
-                       designFont(QStringLiteral("Tahoma"), 30, Weight::Bold), colours::Yellow,
-                       Qt::AlignCenter);
-    setTwipsGeometry(Label1, 0, 240, 12000, 720);
+    Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Lumora Mathematics"),
+                   {.font = {"Tahoma", 30, Weight::Bold}, .alignment = Qt::AlignCenter},
+                   {0, 240, 12000, 720});
 
     for (const EntryDesign& e : Entries) {
-        auto* label = new ButtonLabel(this, QStringLiteral("Label2(%1)").arg(e.index),
-                                      QString::fromUtf8(e.caption), e.highlight);
-        label->setFont(designFont(QString::fromUtf8(e.font), e.points, Weight::Bold));
-        setTwipsGeometry(label, e.left, e.top, e.width, e.height);
-        label->setEnabled(e.active);
-        connect(label, &ButtonLabel::clicked, this, [this, i = e.index] { entryClicked(i); });
-        Label2[e.index] = label;
+        auto* entry = buttonLabel(this, QStringLiteral("Label2(%1)").arg(e.index),
+                                  QString::fromUtf8(e.caption), e.box, e.font, e.highlight);
+        entry->setEnabled(e.active);
+        connect(entry, &ButtonLabel::clicked, this, [this, i = e.index] { entryClicked(i); });
+        Label2[e.index] = entry;
     }
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    setTwipsGeometry(Frame1, 6960, 1080, 4800, 3840);
-    Image1 = new QLabel(Frame1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(picture_names::Portrait);
-    setTwipsGeometry(Image1, 0, 120, 4800, 3600);
-
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setAccessibleName(picture_names::PublisherLogo);
-    setTwipsGeometry(Image2, 4800, 6600, 2400, 1200);
-
-    Label3 =
-        textLabel(this, QStringLiteral("Label3"),
-                  QStringLiteral("Lumora is published by Brenvale. Version ") + programVersion(),
-                  designFont(QStringLiteral("Tahoma"), 9.75), colours::Yellow);
-    setTwipsGeometry(Label3, 360, 8460, 5400, 300);
+    Frame1 = frame(this, QStringLiteral("Frame1"), QFrame::Box | QFrame::Plain,
+                   {6960, 1080, 4800, 3840});
+    Image1 =
+        pictureBox(Frame1, QStringLiteral("Image1"), picture_names::Portrait, {0, 120, 4800, 3600});
+    Image2 = pictureBox(this, QStringLiteral("Image2"), picture_names::PublisherLogo,
+                        {4800, 6600, 2400, 1200});
+    Label3 = label(this, QStringLiteral("Label3"),
+                   QStringLiteral("Lumora is published by Brenvale. Version ") + programVersion(),
+                   {.font = {"Tahoma", 9.75}}, {360, 8460, 5400, 300});
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setParent(this);
@@ -125,9 +107,9 @@ Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
     connect(&Timer1, &QTimer::timeout, this, &Intro0::readCatalogue);
 
     std::vector<ButtonLabel*> resets;
-    for (ButtonLabel* label : Label2) {
-        if (label)
-            resets.push_back(label);
+    for (ButtonLabel* entry : Label2) {
+        if (entry)
+            resets.push_back(entry);
     }
     setHoverResets(std::move(resets));
 }

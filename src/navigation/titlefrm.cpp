@@ -2,11 +2,11 @@
 
 #include "navigation/grey.h"
 #include "navigation/intro0.h"
-#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
 #include "shell/picturenames.h"
 
@@ -27,51 +27,31 @@ Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
     setBackground(this, colours::LightGrey);
     setFixedSize(twipsToPixels(InnerWidth), twipsToPixels(InnerHeight));
 
-    Label4 = new QLabel(QStringLiteral("Lumora Mathematics"), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setFont(designFont(QStringLiteral("Times New Roman"), 24, Weight::Bold));
-    setForeground(Label4, colours::TitleBlue);
-    Label4->setAlignment(Qt::AlignCenter);
-    setTwipsGeometry(Label4, 0, 120, InnerWidth, 600);
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Lumora Mathematics"),
+                   {.font = {"Times New Roman", 24, Weight::Bold},
+                    .ink = colours::TitleBlue,
+                    .alignment = Qt::AlignCenter},
+                   {0, 120, InnerWidth, 600});
+    Frame1 =
+        frame(this, QStringLiteral("Frame1"), QFrame::Box | QFrame::Sunken, {120, 780, 5220, 3930});
+    Picture1 = pictureBox(Frame1, QStringLiteral("Picture1"), picture_names::Portrait,
+                          {210, 165, 4800, 3600});
+    // The small print keeps the system's text colour.
+    Label1 = label(this, QStringLiteral("Label1"),
+                   QStringLiteral("Written and illustrated by the Lumora team"),
+                   {.font = {"Times New Roman", 11}, .ink = {}, .alignment = Qt::AlignCenter},
+                   {120, 4800, 5220, 360});
+    Label2 = label(this, QStringLiteral("Label2"),
+                   QStringLiteral("\u00A9 Brenvale Educational Publishing. All rights reserved."),
+                   {.font = {"Arial", 8}, .ink = {}, .alignment = Qt::AlignCenter},
+                   {120, 5190, 5220, 300});
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setTwipsGeometry(Frame1, 120, 780, 5220, 3930);
-
-    Picture1 = new QLabel(Frame1);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAccessibleName(picture_names::Portrait);
-    setTwipsGeometry(Picture1, 210, 165, 4800, 3600);
-
-    Label1 = new QLabel(QStringLiteral("Written and illustrated by the Lumora team"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(designFont(QStringLiteral("Times New Roman"), 11));
-    Label1->setAlignment(Qt::AlignCenter);
-    setTwipsGeometry(Label1, 120, 4800, 5220, 360);
-
-    Label2 = new QLabel(
-        QStringLiteral("\u00A9 Brenvale Educational Publishing. All rights reserved."), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(designFont(QStringLiteral("Arial"), 8));
-    Label2->setAlignment(Qt::AlignCenter);
-    setTwipsGeometry(Label2, 120, 5190, 5220, 300);
-
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    setTwipsGeometry(Command1, 840, 5760, 1695, 495);
+    constexpr FontDesign Buttons{"Arial", 9.75, Weight::Bold};
+    Command1 = commandButton(this, QStringLiteral("Command1"), QStringLiteral("OK"), Buttons,
+                             {840, 5760, 1695, 495});
     Command1->setDefault(true);
-
-    Command2 = new QPushButton(QStringLiteral("Exit"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    setTwipsGeometry(Command2, 2925, 5760, 1695, 495);
-
-    for (QPushButton* b : {Command1, Command2}) {
-        b->setFont(designFont(QStringLiteral("Arial"), 9.75, Weight::Bold));
-        QPalette p = b->palette();
-        p.setColor(QPalette::Button, QColor(colours::LightGrey));
-        b->setPalette(p);
-    }
+    Command2 = commandButton(this, QStringLiteral("Command2"), QStringLiteral("Exit"), Buttons,
+                             {2925, 5760, 1695, 495});
 
     connect(Command1, &QPushButton::clicked, this, &Titlefrm::firstButtonClicked);
     connect(Command2, &QPushButton::clicked, this, [this] { this->app.endProgram(); });

@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
 
 #include <QLabel>
@@ -13,10 +14,10 @@ namespace lumora {
 Guide& Screens::guide() { return get<Guide>(QStringLiteral("guide")); }
 
 Guide::Guide(App& app) : PageViewer(app, QStringLiteral("guide")) {
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    setBackground(Label2, colours::Navy);
-    setTwipsGeometry(Label2, 0, ButtonTop - 480, ScreenWidth, 1140);
+    // A navy band behind the buttons.
+    Label2 = label(this, QStringLiteral("Label2"), QString(),
+                   {.font = {}, .ink = {}, .paper = colours::Navy},
+                   {0, ButtonTop - 480, ScreenWidth, 1140});
     Label2->lower();
     Label1->setText(pages::caption(1, pages::GuidePages));
     // Only a move over the background touches the buttons: it clears them.

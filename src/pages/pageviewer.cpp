@@ -1,6 +1,5 @@
 #include "pages/pageviewer.h"
 
-#include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
@@ -62,13 +61,13 @@ QAccessibleInterface* pageFactory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-struct ButtonPlace {
+struct ButtonDesign {
     const char* caption;
     double left, width;
 };
 
 // Along the bottom: Print on the left, the page links in the middle, Exit on the right.
-constexpr ButtonPlace Places[] = {
+constexpr ButtonDesign Buttons[] = {
     {"Print", 240, 1800},
     {"Exit", 9960, 1800},
     {"Next Page", 6120, 2400},
@@ -94,23 +93,17 @@ void PageImage::setPageText(const QString& text) {
 }
 
 PageViewer::PageViewer(App& app, const QString& name) : Screen(app, name) {
-    Image1 = new PageImage(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    setTwipsGeometry(Image1, 0, PageTop, 0, 0);
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
+    Image1 = pictureBox<PageImage>(this, QStringLiteral("Image1"), QString(), {0, PageTop, 0, 0});
+    Image2 = pictureBox(this, QStringLiteral("Image2"), QString(), {0, PageTop, 0, 0});
     Image2->hide();
-
-    Label1 = textLabel(this, QStringLiteral("Label1"), QString(),
-                       designFont(QStringLiteral("Tahoma"), 12, Weight::Bold), colours::Yellow,
-                       Qt::AlignCenter);
-    setTwipsGeometry(Label1, 3480, ButtonTop - 420, 5040, 360);
-
+    Label1 = label(this, QStringLiteral("Label1"), QString(),
+                   {.font = {"Tahoma", 12, Weight::Bold}, .alignment = Qt::AlignCenter},
+                   {3480, ButtonTop - 420, 5040, 360});
     for (int i = 0; i < 4; ++i) {
         Label3[i] = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
-                                QString::fromLatin1(Places[i].caption));
+                                QString::fromLatin1(Buttons[i].caption),
+                                {Buttons[i].left, ButtonTop, Buttons[i].width, 480});
         Label3[i]->setHoverHighlight(false);
-        setTwipsGeometry(Label3[i], Places[i].left, ButtonTop, Places[i].width, 480);
     }
     Label3[PreviousPage]->setEnabled(false);
     connect(Label3[PrintButton], &ButtonLabel::clicked, this, &PageViewer::print);

@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
+#include "shell/controls.h"
 #include "shell/fitscreen.h"
 #include "shell/picturenames.h"
 
@@ -16,15 +17,11 @@ namespace lumora {
 Teacher& Screens::teacher() { return get<Teacher>(QStringLiteral("teacher")); }
 
 Teacher::Teacher(App& app) : PageViewer(app, QStringLiteral("teacher")) {
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAccessibleName(picture_names::LogoAnimation);
-    setTwipsGeometry(Picture1, 9960, 600, 1800, 1800);
+    Picture1 = pictureBox(this, QStringLiteral("Picture1"), picture_names::LogoAnimation,
+                          {9960, 600, 1800, 1800});
     Picture1->hide();
-    Picture2 = new QLabel(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setAccessibleName(picture_names::PublisherLogo);
-    setTwipsGeometry(Picture2, 9360, 2580, 2400, 1200);
+    Picture2 = pictureBox(this, QStringLiteral("Picture2"), picture_names::PublisherLogo,
+                          {9360, 2580, 2400, 1200});
     Picture2->hide();
 
     Timer1.setObjectName(QStringLiteral("Timer1"));

@@ -1,6 +1,5 @@
 #include "quiz/multiple.h"
 
-#include "platform/fonts.h"
 #include "platform/numtext.h"
 #include "platform/twips.h"
 #include "quiz/printouts.h"
@@ -24,8 +23,7 @@ Multiple& Screens::multiple() { return get<Multiple>(QStringLiteral("multiple"))
 
 namespace {
 
-QFont times(double points) { return designFont(QStringLiteral("Times New Roman"), points); }
-
+constexpr FontDesign Heading{"Times New Roman", 24};
 constexpr QRgb Green = qRgb(0, 255, 0);
 constexpr QRgb LightBlue = qRgb(0, 255, 255);
 
@@ -60,20 +58,28 @@ QAccessibleInterface* noChoiceFactory(const QString& className, QObject* object)
     return nullptr;
 }
 
+struct ButtonDesign {
+    const char* caption;
+    TwipsBox box;
+};
+
+// Label3 by index: the question links and Exit along the bottom, Print under the picture.
+constexpr ButtonDesign Buttons[] = {
+    {"<< Previous Question", {240, 8160, 3720, 480}},
+    {"Next Question >>", {4200, 8160, 3720, 480}},
+    {"Exit", {9960, 8160, 1800, 480}},
+    {"Print Worksheet", {9120, 2160, 2640, 480}},
+};
+
 } // namespace
 
 Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
-    Label1 = textLabel(this, QStringLiteral("Label1"), QStringLiteral("Multiple Choice"),
-                       designFont(QStringLiteral("Tahoma"), 36, Weight::Bold), colours::Yellow,
-                       Qt::AlignCenter);
-    setBackground(Label1, colours::Black);
-    setTwipsGeometry(Label1, 240, 240, 6480, 840);
-
-    Label5 = textLabel(this, QStringLiteral("Label5"), QStringLiteral("Lumora"), times(24), Green);
-    setTwipsGeometry(Label5, 240, 1200, 8640, 540);
-    Label6 = textLabel(this, QStringLiteral("Label6"), QStringLiteral("Worksheet 1"), times(24),
-                       LightBlue);
-    setTwipsGeometry(Label6, 240, 1740, 8640, 540);
+    Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Multiple Choice"), Banner,
+                   {240, 240, 6480, 840});
+    Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Lumora"),
+                   {.font = Heading, .ink = Green}, {240, 1200, 8640, 540});
+    Label6 = label(this, QStringLiteral("Label6"), QStringLiteral("Worksheet 1"),
+                   {.font = Heading, .ink = LightBlue}, {240, 1740, 8640, 540});
 
     // The no-choice button hides behind the picture box: choosing it clears the four.
     static const bool factoryInstalled = [] {
@@ -83,15 +89,9 @@ Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
     Q_UNUSED(factoryInstalled);
     m_choices = new QButtonGroup(this);
     for (int i = 1; i <= NoChoice; ++i) {
-        auto* option = new OptionButton(this);
-        option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        option->setFont(designFont(QStringLiteral("Times New Roman"), 20.25));
-        setForeground(option, colours::Yellow);
-        QPalette dot = option->palette(); // a black mark in a white circle, as on paper
-        dot.setColor(QPalette::Text, Qt::black);
-        dot.setColor(QPalette::Base, Qt::white);
-        option->setPalette(dot);
-        setTwipsGeometry(option, 1200, 4560 + 720.0 * (i - 1), 10200, 600);
+        auto* option = checkBox<OptionButton>(this, QStringLiteral("Option1(%1)").arg(i), QString(),
+                                              {.font = {"Times New Roman", 20.25}},
+                                              {1200, 4560 + 720.0 * (i - 1), 10200, 600});
         m_choices->addButton(option, i);
         option->installEventFilter(this);
         Option1[i] = option;
@@ -99,30 +99,16 @@ Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
     // Tab passes it by; it still takes the focus the design gives it.
     Option1[NoChoice]->setFocusPolicy(Qt::NoFocus);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    setTwipsGeometry(Picture1, 9360, 240, 2400, 1800);
+    Picture1 = pictureBox(this, QStringLiteral("Picture1"), QString(), {9360, 240, 2400, 1800});
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Question 1"), {.font = Heading},
+                   {240, 2520, 6000, 540});
+    Label2 = label(this, QStringLiteral("Label2"), QString(),
+                   {.font = {"Times New Roman", 30}, .alignment = Qt::AlignCenter, .wraps = true},
+                   {240, 3060, 11520, 1440});
 
-    Label4 = textLabel(this, QStringLiteral("Label4"), QStringLiteral("Question 1"), times(24),
-                       colours::Yellow);
-    setTwipsGeometry(Label4, 240, 2520, 6000, 540);
-
-    Label2 = textLabel(this, QStringLiteral("Label2"), QString(), times(30), colours::Yellow);
-    Label2->setAlignment(Qt::AlignCenter);
-    Label2->setWordWrap(true);
-    setTwipsGeometry(Label2, 240, 3060, 11520, 1440);
-
-    const char* captions[] = {"<< Previous Question", "Next Question >>", "Exit",
-                              "Print Worksheet"};
-    const double lefts[] = {240, 4200, 9960, 9120};
-    const double tops[] = {8160, 8160, 8160, 2160};
-    const double widths[] = {3720, 3720, 1800, 2640};
-    for (int i = 0; i < 4; ++i) {
-        auto* b = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
-                              QString::fromLatin1(captions[i]));
-        setTwipsGeometry(b, lefts[i], tops[i], widths[i], 480);
-        Label3[i] = b;
-    }
+    for (int i = 0; i < 4; ++i)
+        Label3[i] = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
+                                QString::fromLatin1(Buttons[i].caption), Buttons[i].box);
     Label3[Backward]->hide();
     Label3[PrintButton]->hide();
     connect(Label3[Backward], &ButtonLabel::clicked, this, &Multiple::backward);

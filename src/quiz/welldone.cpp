@@ -1,6 +1,5 @@
 #include "quiz/welldone.h"
 
-#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "quiz/printouts.h"
@@ -21,64 +20,42 @@ Welldone& Screens::welldone() { return get<Welldone>(QStringLiteral("Welldone"))
 
 namespace {
 
-QLabel* messageLabel(QWidget* parent, const char* name, const QString& text, double points) {
-    QLabel* l = textLabel(parent, QString::fromLatin1(name), text,
-                          designFont(QStringLiteral("Times New Roman"), points), colours::Yellow,
-                          Qt::AlignCenter);
-    l->setWordWrap(true);
-    return l;
-}
-
-ButtonLabel* button(QWidget* parent, int index, const QString& caption) {
-    return buttonLabel(parent, QStringLiteral("Label3(%1)").arg(index), caption);
-}
+// The messages: centred and wrapped.
+constexpr TextLook Message{
+    .font = {"Times New Roman", 24}, .alignment = Qt::AlignCenter, .wraps = true};
 
 } // namespace
 
 Welldone::Welldone(App& app) : Screen(app, QStringLiteral("Welldone")) {
-    Label4 = textLabel(this, QStringLiteral("Label4"), QStringLiteral("Well Done!"),
-                       designFont(QStringLiteral("Tahoma"), 36, Weight::Bold), colours::Yellow,
-                       Qt::AlignCenter);
-    setBackground(Label4, colours::Black);
-    setTwipsGeometry(Label4, 240, 240, 11520, 840);
-
-    Label3[FirstButton] = button(this, FirstButton, QStringLiteral("Check Wrong Answers"));
-    setTwipsGeometry(Label3[FirstButton], 240, 1320, 3840, 480);
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Well Done!"), Banner,
+                   {240, 240, 11520, 840});
+    Label3[FirstButton] =
+        buttonLabel(this, QStringLiteral("Label3(0)"), QStringLiteral("Check Wrong Answers"),
+                    {240, 1320, 3840, 480});
     Label3[FirstButton]->hide();
+    Picture1 = pictureBox(this, QStringLiteral("Picture1"), picture_names::Portrait,
+                          {6960, 1320, 4800, 3600});
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAccessibleName(picture_names::Portrait);
-    setTwipsGeometry(Picture1, 6960, 1320, 4800, 3600);
-
-    Label1 = messageLabel(
-        this, "Label1", QStringLiteral("Excellent work you have completed this task successfully"),
-        24);
-    setTwipsGeometry(Label1, 240, 5040, 11520, 600);
-
-    Label6 = messageLabel(this, "Label6", QStringLiteral("Read the Key Facts and try again."), 24);
-    setTwipsGeometry(Label6, 240, 5700, 11520, 600);
-
-    Label5 = messageLabel(this, "Label5", QString(), 24);
-    setTwipsGeometry(Label5, 240, 5700, 11520, 1080);
+    Label1 = label(this, QStringLiteral("Label1"),
+                   QStringLiteral("Excellent work you have completed this task successfully"),
+                   Message, {240, 5040, 11520, 600});
+    Label6 =
+        label(this, QStringLiteral("Label6"), QStringLiteral("Read the Key Facts and try again."),
+              Message, {240, 5700, 11520, 600});
+    Label5 = label(this, QStringLiteral("Label5"), QString(), Message, {240, 5700, 11520, 1080});
     Label5->hide();
-
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setFont(designFont(QStringLiteral("Times New Roman"), 24));
-    Text1->setMaxLength(NameLength);
-    Text1->setAlignment(Qt::AlignCenter);
-    setTwipsGeometry(Text1, 2400, 5880, 7200, 600);
+    Text1 = textBox(this, QStringLiteral("Text1"), {"Times New Roman", 24}, {2400, 5880, 7200, 600},
+                    NameLength, Qt::AlignCenter);
     Text1->hide();
-
-    Label2 = messageLabel(
-        this, "Label2",
-        QStringLiteral("Enter your name in the box above before printing your certificate"), 18);
-    setTwipsGeometry(Label2, 240, 6600, 11520, 480);
+    Label2 =
+        label(this, QStringLiteral("Label2"),
+              QStringLiteral("Enter your name in the box above before printing your certificate"),
+              {.font = {"Times New Roman", 18}, .alignment = Qt::AlignCenter, .wraps = true},
+              {240, 6600, 11520, 480});
     Label2->hide();
 
-    Label3[ExitButton] = button(this, ExitButton, QStringLiteral("Exit"));
-    setTwipsGeometry(Label3[ExitButton], 9960, 8280, 1800, 480);
+    Label3[ExitButton] = buttonLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("Exit"),
+                                     {9960, 8280, 1800, 480});
 
     connect(Label3[FirstButton], &ButtonLabel::clicked, this, &Welldone::firstClicked);
     connect(Label3[ExitButton], &ButtonLabel::clicked, this, &Welldone::exitClicked);

@@ -15,35 +15,28 @@ Wrong& Screens::wrong() { return get<Wrong>(QStringLiteral("Wrong")); }
 
 namespace {
 
-QFont tahoma(double points) { return designFont(QStringLiteral("Tahoma"), points, Weight::Bold); }
+constexpr FontDesign Heading{"Tahoma", 20.25, Weight::Bold};
+constexpr FontDesign Line{"Tahoma", 15.75, Weight::Bold};
 
 } // namespace
 
 Wrong::Wrong(App& app) : Screen(app, QStringLiteral("Wrong")) {
-    Label6 = textLabel(this, QStringLiteral("Label6"), QStringLiteral("Worksheet 1"), tahoma(20.25),
-                       colours::Yellow, Qt::AlignCenter);
-    setTwipsGeometry(Label6, 240, 240, 11520, 600);
-
-    Label4 = textLabel(this, QStringLiteral("Label4"),
-                       QStringLiteral("You answered the following questions incorrectly."),
-                       tahoma(15.75), colours::Yellow);
-    setTwipsGeometry(Label4, 240, 960, 11520, 480);
-
+    Label6 = label(this, QStringLiteral("Label6"), QStringLiteral("Worksheet 1"),
+                   {.font = Heading, .alignment = Qt::AlignCenter}, {240, 240, 11520, 600});
+    Label4 = label(this, QStringLiteral("Label4"),
+                   QStringLiteral("You answered the following questions incorrectly."),
+                   {.font = Line}, {240, 960, 11520, 480});
     for (int i = 0; i < Lines; ++i) {
-        QLabel* line = textLabel(this, QStringLiteral("Label2(%1)").arg(i), QString(),
-                                 tahoma(15.75), qRgb(255, 255, 255));
-        setTwipsGeometry(line, 240, 1560 + 600.0 * i, 11520, 480);
-        line->hide();
-        Label2[i] = line;
+        Label2[i] =
+            label(this, QStringLiteral("Label2(%1)").arg(i), QString(),
+                  {.font = Line, .ink = qRgb(255, 255, 255)}, {240, 1560 + 600.0 * i, 11520, 480});
+        Label2[i]->hide();
     }
-
-    Label5 = textLabel(this, QStringLiteral("Label5"),
-                       QStringLiteral("Read the Key Facts and try again."), tahoma(20.25),
-                       colours::Yellow, Qt::AlignCenter);
-    setTwipsGeometry(Label5, 240, 7620, 11520, 540);
-
-    Label3[ExitButton] = buttonLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("Exit"));
-    setTwipsGeometry(Label3[ExitButton], 9960, 8280, 1800, 480);
+    Label5 =
+        label(this, QStringLiteral("Label5"), QStringLiteral("Read the Key Facts and try again."),
+              {.font = Heading, .alignment = Qt::AlignCenter}, {240, 7620, 11520, 540});
+    Label3[ExitButton] = buttonLabel(this, QStringLiteral("Label3(1)"), QStringLiteral("Exit"),
+                                     {9960, 8280, 1800, 480});
     connect(Label3[ExitButton], &ButtonLabel::clicked, this, &Wrong::exitClicked);
     setExitButton(Label3[ExitButton]);
 }

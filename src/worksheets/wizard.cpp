@@ -1,7 +1,6 @@
 #include "worksheets/wizard.h"
 
 #include "platform/codepage.h"
-#include "platform/fonts.h"
 #include "platform/numtext.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
@@ -60,60 +59,44 @@ constexpr double ChoiceWidth = 2880;
 Wizard::Wizard(App& app) : Screen(app, QStringLiteral("wizard")) {
     auto* validator = new CodePageValidator(this);
     int labelIndex = 0;
-    auto caption = [&](const QString& text, double points, double l, double t, double w, double h) {
-        QLabel* label =
-            textLabel(this, QStringLiteral("Label1(%1)").arg(labelIndex++), text,
-                      designFont(QStringLiteral("Tahoma"), points, Weight::Bold), colours::Yellow);
-        setTwipsGeometry(label, l, t, w, h);
-        Label1.push_back(label);
-        return label;
+    auto caption = [&](const QString& text, double points, TwipsBox box) {
+        Label1.push_back(label(this, QStringLiteral("Label1(%1)").arg(labelIndex++), text,
+                               {.font = {"Tahoma", points, Weight::Bold}}, box));
     };
-    auto textBox = [&](const QString& name, int length, double points, double l, double t, double w,
-                       double h) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(name);
-        edit->setMaxLength(length);
-        edit->setFont(designFont(QStringLiteral("Times New Roman"), points));
+    auto entryBox = [&](const QString& name, int length, double points, TwipsBox box) {
+        QLineEdit* edit = textBox(this, name, {"Times New Roman", points}, box, length);
         edit->setValidator(validator);
-        setTwipsGeometry(edit, l, t, w, h);
         edit->installEventFilter(this);
         return edit;
     };
 
-    caption(QStringLiteral("Multiple Choice Wizard"), 18, 120, 120, 5700, 600);
-    caption(QStringLiteral("Worksheet Title"), 11, 6060, 240, 1920, 360);
-    Text1 = textBox(QStringLiteral("Text1"), worksheet::TitleLength, 12, 8040, 180, 3840, 420);
+    caption(QStringLiteral("Multiple Choice Wizard"), 18, {120, 120, 5700, 600});
+    caption(QStringLiteral("Worksheet Title"), 11, {6060, 240, 1920, 360});
+    Text1 = entryBox(QStringLiteral("Text1"), worksheet::TitleLength, 12, {8040, 180, 3840, 420});
 
     const QString letters[] = {QStringLiteral("A."), QStringLiteral("B."), QStringLiteral("C."),
                                QStringLiteral("D.")};
     for (int q = 0; q < worksheet::Questions; ++q) {
         const double left = ColumnLeft[q / 5];
         const double top = FirstBlock + BlockStep * (q % 5);
-        caption(QStringLiteral("Question") + signedText(q + 1), 9.75, left, top, 2400, 270);
-        Text2[q] = textBox(QStringLiteral("Text2(%1)").arg(q), worksheet::QuestionLength, 12, left,
-                           top + 270, ColumnWidth, 330);
+        caption(QStringLiteral("Question") + signedText(q + 1), 9.75, {left, top, 2400, 270});
+        Text2[q] = entryBox(QStringLiteral("Text2(%1)").arg(q), worksheet::QuestionLength, 12,
+                            {left, top + 270, ColumnWidth, 330});
         for (int c = 0; c < worksheet::Choices; ++c) {
             const int i = worksheet::Choices * q + c;
             const double x = left + ChoiceWidth * (c % 2);
             const double y = top + 630 + 330 * (c / 2);
-            auto* tick = new QCheckBox(this);
-            tick->setObjectName(QStringLiteral("Check1(%1)").arg(i));
-            setTwipsGeometry(tick, x, y + 15, 270, 270);
-            Check1[i] = tick;
-            caption(letters[c], 9.75, x + 285, y, 270, 300);
-            Text3[i] = textBox(QStringLiteral("Text3(%1)").arg(i), worksheet::ChoiceLength, 9.75,
-                               x + 540, y, ChoiceWidth - 660, 300);
+            Check1[i] = checkBox(this, QStringLiteral("Check1(%1)").arg(i), {x, y + 15, 270, 270});
+            caption(letters[c], 9.75, {x + 285, y, 270, 300});
+            Text3[i] = entryBox(QStringLiteral("Text3(%1)").arg(i), worksheet::ChoiceLength, 9.75,
+                                {x + 540, y, ChoiceWidth - 660, 300});
         }
     }
 
-    const char* buttons[] = {"Exit", "Save Worksheet"};
-    const double lefts[] = {10200, 6960};
-    const double widths[] = {1560, 3000};
-    for (int i = 0; i < 2; ++i) {
-        Label3[i] =
-            buttonLabel(this, QStringLiteral("Label3(%1)").arg(i), QString::fromLatin1(buttons[i]));
-        setTwipsGeometry(Label3[i], lefts[i], 8220, widths[i], 480);
-    }
+    Label3[ExitButton] = buttonLabel(this, QStringLiteral("Label3(0)"), QStringLiteral("Exit"),
+                                     {10200, 8220, 1560, 480});
+    Label3[SaveButton] = buttonLabel(this, QStringLiteral("Label3(1)"),
+                                     QStringLiteral("Save Worksheet"), {6960, 8220, 3000, 480});
     connect(Label3[ExitButton], &ButtonLabel::clicked, this,
             [this] { this->app.screens.unload(this); });
     connect(Label3[SaveButton], &ButtonLabel::clicked, this, &Wizard::genwork);

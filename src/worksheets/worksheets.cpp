@@ -1,6 +1,5 @@
 #include "worksheets/worksheets.h"
 
-#include "platform/fonts.h"
 #include "platform/numtext.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
@@ -44,58 +43,45 @@ bool hasNextPage(int page, int numworksheets) {
 using namespace catalogue_page;
 
 Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
-    Label1 = textLabel(this, QStringLiteral("Label1"), QStringLiteral("Worksheets Catalogue"),
-                       designFont(QStringLiteral("Tahoma"), 24, Weight::Bold), colours::Yellow);
-    setTwipsGeometry(Label1, 240, 180, 7800, 600);
+    constexpr FontDesign Small{"Tahoma", 12, Weight::Bold};
+    Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Worksheets Catalogue"),
+                   {.font = {"Tahoma", 24, Weight::Bold}}, {240, 180, 7800, 600});
 
     for (int k = 1; k <= Size; ++k) {
-        auto* entry =
-            new ButtonLabel(this, QStringLiteral("Label2(%1)").arg(k), QString(), colours::Black);
+        auto* entry = buttonLabel(this, QStringLiteral("Label2(%1)").arg(k), QString(),
+                                  {240, 960 + 300.0 * (k - 1), 7440, 285}, Small);
         entry->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         entry->setIndent(6);
         entry->setWordWrap(false);
-        setTwipsGeometry(entry, 240, 960 + 300.0 * (k - 1), 7440, 285);
         connect(entry, &ButtonLabel::clicked, this, [this, k] { entryClicked(k); });
         Label2[k] = entry;
     }
-    Label2[ExitButton] = buttonLabel(this, QStringLiteral("Label2(0)"), QStringLiteral("Exit"));
-    setTwipsGeometry(Label2[ExitButton], 9960, 8280, 1800, 480);
+    Label2[ExitButton] = buttonLabel(this, QStringLiteral("Label2(0)"), QStringLiteral("Exit"),
+                                     {9960, 8280, 1800, 480});
     connect(Label2[ExitButton], &ButtonLabel::clicked, this, &Worksheets::exitClicked);
     setExitButton(Label2[ExitButton]);
 
     const char* links[] = {"<< Previous Page", "Next Page >>"};
     for (int i = 0; i < 2; ++i) {
-        auto* link = buttonLabel(this, QStringLiteral("Label3(%1)").arg(i),
-                                 QString::fromLatin1(links[i]), 12);
+        auto* link =
+            buttonLabel(this, QStringLiteral("Label3(%1)").arg(i), QString::fromLatin1(links[i]),
+                        {8160, 4200 + 600.0 * i, 3600, 420}, Small);
         link->setHoverHighlight(false);
         link->setOpaque(false);
         link->setFrameStyle(QFrame::NoFrame);
-        setTwipsGeometry(link, 8160, 4200 + 600.0 * i, 3600, 420);
         link->hide();
         Label3[i] = link;
     }
     connect(Label3[PreviousPage], &ButtonLabel::clicked, this, [this] { turnPage(-1); });
     connect(Label3[NextPage], &ButtonLabel::clicked, this, [this] { turnPage(1); });
 
-    Label4 = textLabel(this, QStringLiteral("Label4"), QStringLiteral("Page 1"),
-                       designFont(QStringLiteral("Tahoma"), 14.25, Weight::Bold), colours::Yellow,
-                       Qt::AlignCenter);
-    setTwipsGeometry(Label4, 8160, 3480, 3600, 480);
-
-    Check1 = new QCheckBox(QStringLiteral("Edit Worksheet"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check2 = new QCheckBox(QStringLiteral("Delete Worksheet"), this);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    int row = 0;
-    for (QCheckBox* box : {Check1, Check2}) {
-        box->setFont(designFont(QStringLiteral("Tahoma"), 12, Weight::Bold));
-        setForeground(box, colours::Yellow);
-        QPalette mark = box->palette();
-        mark.setColor(QPalette::Text, Qt::black);
-        mark.setColor(QPalette::Base, Qt::white);
-        box->setPalette(mark);
-        setTwipsGeometry(box, 8160, 1200 + 600.0 * row++, 3600, 420);
-    }
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Page 1"),
+                   {.font = {"Tahoma", 14.25, Weight::Bold}, .alignment = Qt::AlignCenter},
+                   {8160, 3480, 3600, 480});
+    Check1 = checkBox(this, QStringLiteral("Check1"), QStringLiteral("Edit Worksheet"),
+                      {.font = Small}, {8160, 1200, 3600, 420});
+    Check2 = checkBox(this, QStringLiteral("Check2"), QStringLiteral("Delete Worksheet"),
+                      {.font = Small}, {8160, 1800, 3600, 420});
     // At most one mode box is ticked: ticking one unticks the other.
     connect(Check1, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
@@ -118,10 +104,8 @@ void Worksheets::load() {
     setBackground(Check1, colours::ScreenBlue);
     setBackground(Check2, colours::ScreenBlue);
     app.state.worksheetpage = 0;
-    for (int k = 1; k <= Size; ++k) {
+    for (int k = 1; k <= Size; ++k)
         Label2[k]->hide();
-        Label2[k]->setFont(designFont(QStringLiteral("Tahoma"), 12, Weight::Bold));
-    }
     Label3[NextPage]->setVisible(hasNextPage(0, app.state.numworksheets));
     const Range r = entriesOf(0, app.state.numworksheets);
     for (int i = r.first; i <= r.last; ++i) {
