@@ -5,7 +5,6 @@
 
 #include <QFontMetricsF>
 #include <QStringDecoder>
-#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -328,43 +327,3 @@ double averageCharWidth(const QFontMetricsF& metrics) {
 }
 
 } // namespace lumora::wmf
-
-namespace lumora {
-
-QString readingOrderText(const std::vector<PlacedText>& texts) {
-    std::vector<const PlacedText*> pieces;
-    for (const PlacedText& t : texts)
-        if (!t.text.trimmed().isEmpty())
-            pieces.push_back(&t);
-    std::stable_sort(pieces.begin(), pieces.end(), [](const PlacedText* a, const PlacedText* b) {
-        return a->at.y() < b->at.y();
-    });
-    QStringList lines;
-    for (size_t first = 0; first < pieces.size();) {
-        // A line is the pieces whose baselines lie near the first one's.
-        size_t end = first + 1;
-        const double tolerance = std::max(pieces[first]->em, 1e-9) / 3;
-        while (end < pieces.size() && pieces[end]->at.y() - pieces[first]->at.y() <= tolerance)
-            ++end;
-        std::stable_sort(
-            pieces.begin() + first, pieces.begin() + end,
-            [](const PlacedText* a, const PlacedText* b) { return a->at.x() < b->at.x(); });
-        QString line;
-        const PlacedText* previous = nullptr;
-        for (size_t i = first; i < end; ++i) {
-            const PlacedText* piece = pieces[i];
-            // Pieces that run on from one another (a word, then its full stop in
-            // another font) join as they are; pieces that stand apart get a blank.
-            if (previous && !line.back().isSpace() && !piece->text.front().isSpace() &&
-                piece->at.x() - (previous->at.x() + previous->width) > 0.15 * previous->em)
-                line += QLatin1Char(' ');
-            line += piece->text;
-            previous = piece;
-        }
-        lines << line.simplified();
-        first = end;
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-} // namespace lumora
