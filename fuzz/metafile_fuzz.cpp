@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        metafile->play(painter, QRectF(0, 0, 96, 72));
+        // The text in reading order, as a screen reader gets a page's.
+        (void)lumora::readingOrderText(metafile->play(painter, QRectF(0, 0, 96, 72)));
     }
     {
         QPainter painter(&image);

@@ -121,7 +121,9 @@ private:
 
 // The text of a play in reading order: lines top to bottom, the pieces of a line
 // (those whose baselines lie within a third of an em) left to right, joined with a
-// blank where they stand apart; the lines joined by "\n".
+// blank where they stand apart; the lines joined by "\n". Where text stands in two
+// columns, parted by a gutter that no piece crosses, the left column is read
+// before the right one, each top to bottom.
 QString readingOrderText(const std::vector<PlacedText>& texts);
 inline QString readingOrderText(const PlayStats& stats) { return readingOrderText(stats.texts); }
 

@@ -23,6 +23,7 @@ target_sources(lumora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/metafile/player.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile/rasterop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile/reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile/readingorder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile/text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer.cpp
 )

@@ -1,10 +1,11 @@
 // The metafile player through whole files: synthetic ones for each rule and each
-// kind of damage, the public sample files, and the product's own pages.
+// kind of damage, the public sample metafiles, and the product's own pages.
 #include "platform/seqfile.h"
 #include "testing.h"
 #include "wmfbuilder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QtTest>
@@ -21,42 +22,13 @@ struct Probe {
 };
 using Probes = std::vector<Probe>;
 
-// Inside the rectangle is black and a band just outside it is not.
-void checkBlackRect(const QImage& image, const QRect& expected) {
-    QCOMPARE(at(image, expected.center().x(), expected.center().y()), Black);
-    const QRect in = expected.adjusted(2, 2, -2, -2), out = expected.adjusted(-3, -3, 3, 3);
-    for (const QRect& r : {in, out})
-        for (const QPoint p : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
-            if (image.rect().contains(p))
-                QCOMPARE(at(image, p.x(), p.y()), r == in ? Black : White);
-}
-
 WmfBuilder blackRect(WmfBuilder b, int l, int t, int r, int bottom) {
     return b.fill(Black).rect(l, t, r, bottom), b;
 }
 
-// The public sample metafiles beside the checkout, or where LUMORA_WMF_CORPUS says.
-QString corpusFolder() {
-    const QString override = qEnvironmentVariable("LUMORA_WMF_CORPUS");
-    return !override.isEmpty()
-               ? override
-               : QDir::cleanPath(QStringLiteral(LUMORA_SOURCE_DATA "/../../shared/wmf-corpus"));
-}
-
-// The parts of `text` in this order, or a message naming the first one missing.
-QString missingInOrder(const QString& text, const QStringList& parts) {
-    qsizetype from = 0;
-    for (const QString& part : parts)
-        if ((from = text.indexOf(part, from)) < 0)
-            return part + QStringLiteral(" in\n") + text;
-    return {};
-}
-
-// With LUMORA_GRAB_DIR set, the pictures are kept there to be looked at.
-void grab(const QImage& image, const QString& name) {
-    const QString dir = qEnvironmentVariable("LUMORA_GRAB_DIR");
-    if (!dir.isEmpty() && QDir().mkpath(dir))
-        image.save(dir + '/' + name + QStringLiteral(".png"));
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -66,124 +38,96 @@ Q_DECLARE_METATYPE(Probes)
 class MetafileTest : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void file_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSizeF>("twips"); // invalid: no metafile
-        const QByteArray good = WmfBuilder().file();
-        QByteArray wrongHeader = good;
+        QByteArray wrongHeader = WmfBuilder().file();
         wrongHeader[22 + 2] = 7; // header words
-        // clang-format off
         QTest::newRow("96 units an inch") << WmfBuilder(QRect(0, 0, 96, 48), 96).file() << QSizeF(1440, 720);
         QTest::newRow("twips, negative origin") << WmfBuilder(QRect(-1500, -300, 3000, 1500), 1440).file() << QSizeF(3000, 1500);
-        QTest::newRow("1000 an inch") << WmfBuilder(QRect(0, 0, 2000, 1000), 1000).file() << QSizeF(2880, 1440);
         QTest::newRow("plain, sized by its window") << WmfBuilder({}, 0, false).rec(SetWindowOrg, {0, 0}).rec(SetWindowExt, {750, 1500}).file() << QSizeF(1500, 750);
         QTest::newRow("plain, no window") << WmfBuilder({}, 0, false).file() << QSizeF(9600, 7200);
         QTest::newRow("empty") << QByteArray() << QSizeF();
         QTest::newRow("text") << QByteArray("Tiberan died at 84, so the riddle says.") << QSizeF();
-        QTest::newRow("placeable header only") << good.left(22) << QSizeF();
-        QTest::newRow("cut inside the header") << good.left(30) << QSizeF();
+        QTest::newRow("placeable header only") << WmfBuilder().file().left(22) << QSizeF();
+        QTest::newRow("cut inside the header") << WmfBuilder().file().left(30) << QSizeF();
         QTest::newRow("wrong header size") << wrongHeader << QSizeF();
-        QTest::newRow("a JPEG") << QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01", 16) << QSizeF();
-        // clang-format on
     }
+    // clang-format on
     void file() {
         QFETCH(QByteArray, bytes);
         QFETCH(QSizeF, twips);
         const auto mf = Metafile::fromBytes(bytes);
         QCOMPARE(mf.has_value(), twips.isValid());
-        if (mf) {
-            QCOMPARE(mf->sizeTwips(), twips);
-            QCOMPARE(mf->sizePixels(), (twips / 15).toSize());
-            QCOMPARE(mf->toImage().size(), mf->sizePixels());
-        }
+        if (mf)
+            QCOMPARE(mf->toImage().size(), (twips / 15).toSize());
+        QCOMPARE(mf ? mf->sizeTwips() : QSizeF(), twips);
     }
 
     void resourcesAndControls() {
         testing::ScratchFolder folder;
-        folder.write(QStringLiteral("wmf/page.wmf"),
-                     blackRect(WmfBuilder(QRect(0, 0, 60, 40)), 10, 10, 50, 30).file());
-        folder.write(QStringLiteral("wmf/bad.wmf"), QByteArray("not a picture"));
-        QCOMPARE(Metafile::load(QStringLiteral("WMF\\Page.wmf")).sizePixels(), QSize(60, 40));
-        QVERIFY_THROWS_EXCEPTION(FileError, Metafile::load(QStringLiteral("wmf\\missing.wmf")));
-        QVERIFY_THROWS_EXCEPTION(FileError, Metafile::load(QStringLiteral("wmf\\bad.wmf")));
-        // Sharp at twice the pixels, the same size on the screen.
-        const Metafile mf = Metafile::load(QStringLiteral("wmf\\page.wmf"));
-        const QPixmap one = mf.toPixmap(), two = mf.toPixmap(Qt::white, 2);
-        QCOMPARE(two.size(), one.size() * 2);
-        QCOMPARE(two.deviceIndependentSize(), QSizeF(one.size()));
-        QCOMPARE(at(two.toImage(), 60, 40), Black);
-        QCOMPARE(at(two.toImage(), 10, 10), White);
-        // A control draws at its own ratio and keeps its size in pixels of the screen.
+        folder.write("wmf/page.wmf", blackRect(WmfBuilder({0, 0, 60, 40}), 10, 10, 50, 30).file());
+        folder.write("wmf/bad.wmf", "not a picture");
+        QVERIFY_THROWS_EXCEPTION(FileError, Metafile::load("wmf\\missing.wmf"));
+        QVERIFY_THROWS_EXCEPTION(FileError, Metafile::load("wmf\\bad.wmf"));
+        // Sharp at twice the pixels, the same size on the screen; a control draws at
+        // its own ratio and keeps its size.
+        const QPixmap two = Metafile::load("WMF\\Page.wmf").toPixmap(Qt::white, 2);
+        QCOMPARE(two.deviceIndependentSize(), QSizeF(60, 40));
+        QCOMPARE(QList<QRgb>({at(two.toImage(), 60, 40), at(two.toImage(), 10, 10)}),
+                 QList<QRgb>({Black, White}));
         QLabel control;
-        loadMetafile(&control, QStringLiteral("wmf\\page.wmf"));
+        loadMetafile(&control, "wmf\\page.wmf");
         QCOMPARE(control.size(), QSize(60, 40));
-        QCOMPARE(control.pixmap().devicePixelRatio(), control.devicePixelRatioF());
         QCOMPARE(control.pixmap().size(), QSize(60, 40) * control.devicePixelRatioF());
     }
 
-    // What lands where: a black rectangle (when given), probed pixels, and how many
-    // records were skipped.
+    // Probed pixels, and how many records were skipped.
+    // clang-format off
     void pixels_data() {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QRect>("black");
         QTest::addColumn<Probes>("probes");
         QTest::addColumn<int>("skipped");
+        auto row = [](const char* name, WmfBuilder b, Probes probes, int skipped = 0) { QTest::newRow(name) << b.file() << probes << skipped; };
+        // A black rectangle at `r` in the file's units lands at `e` in pixels: black
+        // inside, white in a band around it.
         using Recs = std::initializer_list<std::pair<quint16, std::initializer_list<int>>>;
-        auto mapping = [](const char* name, Recs recs, std::array<int, 4> r, QRect expected,
-                          QRect box = {0, 0, 100, 100}, int inch = 96) {
+        auto mapping = [&](const char* name, Recs recs, std::array<int, 4> r, QRect e, QRect box = {0, 0, 100, 100}, int inch = 96) {
             WmfBuilder b(box, inch);
             for (const auto& [f, v] : recs)
                 b.rec(f, v);
-            QTest::newRow(name) << blackRect(b, r[0], r[1], r[2], r[3]).file() << expected
-                                << Probes{} << 0;
-        };
-        auto row = [](const char* name, WmfBuilder b, Probes probes, int skipped = 0) {
-            QTest::newRow(name) << b.file() << QRect() << probes << skipped;
+            Probes probes{{e.center().x(), e.center().y(), Black}};
+            for (const QRect& c : {e.adjusted(2, 2, -2, -2), e.adjusted(-3, -3, 3, 3)})
+                for (const QPoint p : {c.topLeft(), c.topRight(), c.bottomLeft(), c.bottomRight()})
+                    if (QRect(0, 0, 100, 100).contains(p))
+                        probes.push_back({p.x(), p.y(), c.width() < e.width() ? Black : White});
+            row(name, blackRect(b, r[0], r[1], r[2], r[3]), probes);
         };
         auto all = [](WmfBuilder b) { return b.rect(0, 0, 100, 100); };
         const WmfBuilder s = WmfBuilder().fill(Black);
         auto huge = [](int penWidth, int fillMode = 1, int extent = 1) { // a unit of 100 pixels
-            WmfBuilder b;
-            b.rec(SetWindowExt, {extent, extent})
-                .rec(SetPolyFillMode, {fillMode})
-                .brush(Black)
-                .select(b.last());
-            return b.pen(Black, penWidth, penWidth ? 0 : 5).select(b.last()), b;
+            return WmfBuilder().rec(SetWindowExt, {extent, extent}).rec(SetPolyFillMode, {fillMode}).brush(Black).select(0).pen(Black, penWidth, penWidth ? 0 : 5).select(1);
         };
-        auto chart = [] {
-            return WmfBuilder().fill(Red).rect(0, 0, 100, 100).brush(Blue).select(2);
-        }; // a red chart, a blue brush
+        auto chart = [] { return WmfBuilder().fill(Red).rect(0, 0, 100, 100).brush(Blue).select(2); };
         auto blit = [&](quint32 rop, bool bitmap) {
             QByteArray p = bitmapParams(DibStretchBlt, 2, 2, 0, 0, 100, 100, rop);
-            return chart().raw(DibStretchBlt, bitmap
-                                                  ? p + dib(24, 2, 2, std::vector<QRgb>(4, White))
-                                                  : p.insert(12, QByteArray(2, '\0')));
+            return chart().raw(DibStretchBlt, bitmap ? p + dib(24, 2, 2, std::vector<QRgb>(4, White)) : p.insert(12, QByteArray(2, '\0')));
         };
-        const std::initializer_list<int> nested = {2,  4,  4,  10, 10, 90, 10, 90, 90, 10,
-                                                   90, 30, 30, 70, 30, 70, 70, 30, 70};
-        const std::initializer_list<int> triangle = {3,      -30000, -30000, 30001,
-                                                     -30000, -30000, 30001};
-        const std::initializer_list<int> star = {1,      5,     0,     -20000, 12000,  16000,
-                                                 -19000, -6000, 19000, -6000,  -12000, 16000};
-        // clang-format off
-        mapping("window is the box", {}, {10, 20, 50, 40}, {10, 20, 40, 20});
-        mapping("window origin", {{SetWindowOrg, {100, 100}}, {SetWindowExt, {100, 100}}}, {110, 120, 150, 140}, {10, 20, 40, 20});
-        mapping("window extent scales", {{SetWindowExt, {200, 400}}}, {40, 40, 200, 120}, {10, 20, 40, 40});
+        const std::initializer_list<int> nested = {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70};
+        const std::initializer_list<int> star = {1, 5, 0, -20000, 12000, 16000, -19000, -6000, 19000, -6000, -12000, 16000};
         mapping("y up", {{SetWindowOrg, {100, 0}}, {SetWindowExt, {-100, 100}}}, {10, 90, 50, 70}, {10, 10, 40, 20});
         mapping("text mode, origin", {{SetMapMode, {1}}, {SetWindowOrg, {-20, -30}}}, {0, 0, 40, 20}, {30, 20, 40, 20});
         mapping("text mode ignores the extent", {{SetMapMode, {1}}, {SetWindowExt, {1000, 1000}}}, {10, 20, 50, 40}, {10, 20, 40, 20});
         mapping("twips, y up", {{SetMapMode, {6}}}, {150, -300, 750, -600}, {10, 20, 40, 20}, {0, 0, 1500, 1500}, 1440);
         mapping("0.1 mm, origin at the bottom", {{SetMapMode, {2}}, {SetViewportOrg, {100, 0}}}, {20, 80, 60, 40}, {20, 20, 40, 40}, {0, 0, 100, 100}, 254);
         mapping("isotropic keeps the shape", {{SetMapMode, {7}}, {SetWindowExt, {50, 100}}, {SetViewportExt, {100, 100}}}, {10, 10, 50, 30}, {10, 10, 40, 20});
-        mapping("anisotropic stretches", {{SetMapMode, {8}}, {SetWindowExt, {50, 100}}, {SetViewportExt, {100, 100}}}, {10, 10, 50, 30}, {10, 20, 40, 40});
         mapping("viewport quarter", {{SetWindowExt, {100, 100}}, {SetViewportOrg, {50, 50}}, {SetViewportExt, {50, 50}}}, {20, 20, 80, 60}, {60, 60, 30, 20});
         mapping("offset and scale", {{OffsetWindowOrg, {-10, -20}}, {ScaleWindowExt, {2, 1, 2, 1}}}, {-10, 0, 30, 20}, {20, 20, 80, 40});
-        mapping("restore brings the mapping back", {{SaveDC, {}}, {SetWindowOrg, {50, 50}}, {SetWindowExt, {10, 10}}, {RestoreDC, {-1}}}, {10, 20, 50, 40}, {10, 20, 40, 20});
         mapping("restore to the first save", {{SaveDC, {}}, {SaveDC, {}}, {SetWindowOrg, {50, 50}}, {SaveDC, {}}, {RestoreDC, {1}}}, {10, 20, 50, 40}, {10, 20, 40, 20});
         // Objects: red in 0, green in 1; 0 deleted; blue takes 0, the lowest free slot.
         row("lowest free slot", all(WmfBuilder().brush(Red).brush(Green).rec(DeleteObject, {0}).brush(Blue).select(0).nullPen()), {{50, 50, Blue}});
         row("placeholder keeps indexes", all(WmfBuilder().raw(CreatePatternBrush, QByteArray(40, '\0')).brush(Green).select(1).nullPen()), {{50, 50, Green}}, 1);
-        row("palette takes a slot", all(WmfBuilder().rec(CreatePalette, {0x300, 2, 0, 0, 0, 0}).brush(Red).select(1).nullPen()), {{50, 50, Red}});
         row("deleted brush stays selected", all(WmfBuilder().brush(Red).select(0).rec(DeleteObject, {0}).nullPen()), {{50, 50, Red}});
         row("unknown index changes nothing", all(WmfBuilder().brush(Red).select(0).select(7).rec(DeleteObject, {9}).nullPen()), {{50, 50, Red}});
         row("default brush is white", all(WmfBuilder().rec(SetBkColor, {0xFF, 0}).nullPen()), {{50, 50, White}});
@@ -194,7 +138,6 @@ private slots:
         // A pie of the upper right quarter, counter-clockwise from 3 o'clock to 12.
         row("pie", WmfBuilder(s).rec(Pie, {10, 50, 50, 90, 90, 90, 10, 10}), {{70, 30, Black}, {30, 70, White}});
         row("polygon", WmfBuilder(s).rec(Polygon, {3, 10, 90, 90, 90, 50, 10}), {{50, 70, Black}, {15, 20, White}});
-        // Two squares, the inner one a hole when the fill alternates.
         row("polypolygon alternate", WmfBuilder(s).rec(SetPolyFillMode, {1}).rec(PolyPolygon, nested), {{20, 20, Black}, {50, 50, White}});
         row("polypolygon winding", WmfBuilder(s).rec(SetPolyFillMode, {2}).rec(PolyPolygon, nested), {{50, 50, Black}, {5, 5, White}});
         row("clip rectangle", all(WmfBuilder(s).rec(IntersectClipRect, {60, 60, 20, 20})), {{40, 40, Black}, {10, 10, White}});
@@ -205,46 +148,39 @@ private slots:
         // Shapes reaching millions of pixels past the picture: a triangle whose long side
         // runs through the middle, a star around the picture (its middle a hole when the
         // fill alternates), the edge of an ellipse three million pixels wide, a wide line.
-        row("huge triangle", huge(0).rec(Polygon, triangle), {{10, 10, Black}, {90, 90, White}});
+        row("huge triangle", huge(0).rec(Polygon, {3, -30000, -30000, 30001, -30000, -30000, 30001}), {{10, 10, Black}, {90, 90, White}});
         row("huge star, alternate", huge(0, 1).rec(PolyPolygon, star), {{50, 50, White}});
         row("huge star, winding", huge(0, 2).rec(PolyPolygon, star), {{50, 50, Black}});
         row("huge ellipse", huge(0, 1, 2).rec(Ellipse, {20000, 1, -20000, -30000}), {{40, 50, Black}, {60, 50, White}});
         row("huge wide line", huge(1).rec(MoveTo, {-30000, 0}).rec(LineTo, {30000, 0}), {{30, 50, Black}, {70, 50, White}});
-        // Raster operations over the chart.
+        // Raster operations over the red chart with a blue brush.
         row("D leaves the chart", chart().rec(PatBlt, {0x0029, 0xAA, 100, 100, 0, 0}), {{50, 50, Red}});
         row("D without a bitmap", blit(0x00AA0029, false), {{50, 50, Red}});
-        row("pattern xor", chart().rec(PatBlt, {0x0049, 0x5A, 100, 100, 0, 0}), {{50, 50, qRgb(255, 0, 255)}});
-        row("destination inverted", chart().rec(PatBlt, {0x0009, 0x55, 100, 100, 0, 0}), {{50, 50, qRgb(0, 255, 255)}});
         row("source xor", blit(0x00660046, true), {{50, 50, qRgb(0, 255, 255)}});
         row("three inputs are skipped", blit(0x00B8074A, true), {{50, 50, Red}}, 1);
         row("opaque text background", WmfBuilder().font(-40).select(0).colour(SetBkColor, Blue).colour(SetTextColor, White).textOut(10, 10, ".."), {{14, 14, Blue}, {5, 5, White}});
-        // clang-format on
-        // Bitmaps, 2 x 2: black, white over red, black.
+        // Bitmaps, 2 x 2: black, white over red, black; without stretching, the bitmap's
+        // two pixels fill the picture.
         for (quint16 f : {StretchDib, DibStretchBlt, DibBitBlt, SetDibToDev}) {
             const bool stretches = f == StretchDib || f == DibStretchBlt;
             const int w = stretches ? 80 : 2, q = stretches ? 20 : 25, e = stretches ? 60 : 75;
-            WmfBuilder b; // without stretching, the bitmap's two pixels fill the picture
-            b.rec(SetWindowExt, {stretches ? 100 : 2, stretches ? 100 : 2});
-            b.raw(f, bitmapParams(f, 2, 2, 0, 0, w, w) + dib(24, 2, 2, {Black, White, Red, Black}));
-            row(qPrintable(metafileFunctionName(f)), b,
-                {{q, q, Black}, {e, q, White}, {q, e, Red}, {e, e, Black}});
+            row(qPrintable(metafileFunctionName(f)), WmfBuilder().rec(SetWindowExt, {w == 2 ? 2 : 100, w == 2 ? 2 : 100}).raw(f, bitmapParams(f, 2, 2, 0, 0, w, w) + dib(24, 2, 2, {Black, White, Red, Black})), {{q, q, Black}, {e, q, White}, {q, e, Red}, {e, e, Black}});
         }
+        // Pens, drawn from (50.5, 10) to (50.5, 90) at two units a pixel: width 0 is one pixel, a null pen draws
+        // nothing whatever its end-cap bits, a wide one is solid, a flat cap stops at the end.
+        for (const auto& [name, style, width, black, white] : std::vector<std::tuple<const char*, int, int, Probe, Probe>>{{"hairline", 0, 0, {50, 50, Black}, {52, 50, White}}, {"wide pen", 0, 20, {46, 50, Black}, {57, 50, White}}, {"null pen", 5, 20, {50, 50, White}, {46, 50, White}}, {"null pen, flat caps", 0x0205, 20, {50, 50, White}, {46, 50, White}}, {"flat caps", 0x0200, 12, {50, 89, Black}, {50, 92, White}}})
+            row(name, WmfBuilder(QRect(0, 0, 200, 200)).pen(Black, width, style).select(0).rec(MoveTo, {20, 101}).rec(LineTo, {180, 101}), {black, white});
     }
+    // clang-format on
     void pixels() {
         QFETCH(QByteArray, file);
-        QFETCH(QRect, black);
         QFETCH(Probes, probes);
         PlayStats stats;
         const QImage image = render(file, QSize(100, 100), &stats);
         QVERIFY2(!stats.endedEarly, qPrintable(stats.endReason));
         QTEST(stats.skippedCount(), "skipped");
-        if (!black.isNull())
-            checkBlackRect(image, black);
-        for (const Probe& p : probes)
-            QVERIFY2(
-                at(image, p.x, p.y) == p.colour,
-                qPrintable(
-                    QStringLiteral("%1,%2: %3").arg(p.x).arg(p.y).arg(at(image, p.x, p.y), 0, 16)));
+        for (const auto& [x, y, colour] : probes)
+            QVERIFY2(at(image, x, y) == colour, qPrintable(QString::number(at(image, x, y), 16)));
     }
 
     void drawsIntoTheTargetOnly() {
@@ -252,61 +188,49 @@ private slots:
         image.fill(White);
         QPainter painter(&image);
         painter.setPen(QPen(QColor(Red), 3));
-        const QTransform before = painter.transform();
         Metafile::fromBytes(blackRect(WmfBuilder(), -500, -500, 500, 500).file())
             ->play(painter, QRectF(50, 50, 100, 100));
-        QCOMPARE(painter.transform(), before);
+        QVERIFY(painter.transform().isIdentity() && !painter.hasClipping());
         QCOMPARE(painter.pen().color().rgb(), Red);
-        QVERIFY(!painter.hasClipping());
         painter.scale(0.1, 0.1); // a printer's painter works in its own fine units
-        const auto scaled = Metafile::fromBytes(
-            blackRect(WmfBuilder(QRect(0, 0, 1000, 1000), 1000), 100, 200, 500, 300).file());
-        scaled->play(painter, QRectF(0, 0, 1000, 1000));
+        Metafile::fromBytes(
+            blackRect(WmfBuilder({0, 0, 1000, 1000}, 1000), 100, 200, 500, 300).file())
+            ->play(painter, QRectF(0, 0, 1000, 1000));
         painter.end();
         // clang-format off
         for (const auto& [x, y, c] : Probes{{100, 100, Black}, {52, 52, Black}, {45, 100, White}, {155, 155, White}, {30, 25, Black}, {8, 25, White}})
-            // clang-format on
             QCOMPARE(at(image, x, y), c);
+        // clang-format on
     }
 
-    void pensAndHatches() {
-        // Dark pixels across a line's column (least, most): width 0 is one pixel, a null
-        // pen draws nothing whatever its end-cap bits, a wide one is solid.
-        // clang-format off
-        for (const auto& [style, width, least, most] : std::vector<std::array<int, 4>>{{0, 0, 1, 2}, {0, 10, 9, 12}, {5, 10, 0, 0}, {0x0205, 10, 0, 0}, {0x0200, 6, 5, 8}}) {
-            const int dark = darkPixels(render(WmfBuilder().pen(Black, width, style).select(0).rec(MoveTo, {10, 50}).rec(LineTo, {90, 50}).file()), QRect(0, 50, 100, 1));
-            QVERIFY2(dark >= least && dark <= most, qPrintable(QStringLiteral("%1: %2").arg(style).arg(dark)));
-        }
-        // A hatched brush leaves gaps, clear or in the background colour.
+    void hatchesLeaveGaps() {
+        // Clear, or in the background colour when it is opaque.
         for (const auto& [bkMode, gaps] : {std::pair{1, White}, std::pair{2, Red}}) {
-            const QImage image = render(WmfBuilder().brush(Black, 2, 4).select(0).nullPen().rec(SetBkMode, {bkMode}).colour(SetBkColor, Red).rect(0, 0, 100, 100).file());
-            // clang-format on
+            WmfBuilder b = WmfBuilder().brush(Black, 2, 4).select(0).nullPen();
+            const QImage image = render(
+                b.rec(SetBkMode, {bkMode}).colour(SetBkColor, Red).rect(0, 0, 100, 100).file());
             int lines = 0, gapPixels = 0;
             for (int y = 10; y < 90; ++y)
                 for (int x = 10; x < 90; ++x)
                     lines += at(image, x, y) == Black, gapPixels += at(image, x, y) == gaps;
-            QVERIFY2(lines > 6400 / 10 && lines < 6400 / 2, qPrintable(QString::number(lines)));
-            QCOMPARE(lines + gapPixels, 6400);
+            QVERIFY(lines > 640 && lines < 3200 && lines + gapPixels == 6400);
         }
     }
 
-    // Text in a 200 x 100 picture: ink where the letters are, none where they must
-    // not be, and the page text collected.
+    // Text in a picture of the file's own size: ink where the letters are, none where
+    // they must not be, and the page text collected.
+    // clang-format off
     void text_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QRect>("inked");
         QTest::addColumn<QRect>("blank");
         QTest::addColumn<QString>("text");
-        auto start = [](int align, int escapement = 0, const QByteArray& face = "Arial",
-                        int charset = 0) {
-            WmfBuilder b(QRect(0, 0, 200, 100));
-            return b.font(-40, escapement, face, charset)
-                       .select(0)
-                       .rec(SetBkMode, {1})
-                       .rec(SetTextAlign, {align}),
-                   b;
+        auto start = [](int align, int escapement = 0, const QByteArray& face = "Arial", int charset = 0) {
+            return WmfBuilder(QRect(0, 0, 200, 100)).font(-40, escapement, face, charset).select(0).rec(SetBkMode, {1}).rec(SetTextAlign, {align});
         };
-        // clang-format off
+        // The alphabet at a font width of 10 and 20 units: about 26 x 10 and twice that,
+        // as the letters fall in text (the alphabet holds more wide letters than text).
+        auto alphabet = [](int width) { return WmfBuilder(QRect(0, 0, 800, 100)).font(-40, 0, "Arial", 0, width).select(0).textOut(5, 10, "abcdefghijklmnopqrstuvwxyz").file(); };
         QTest::newRow("top left") << start(0).textOut(100, 50, "HH").file() << QRect(100, 50, 60, 30) << QRect(0, 0, 98, 100) << "HH";
         QTest::newRow("right, baseline") << start(2 | 24).textOut(100, 50, "HH").file() << QRect(40, 20, 60, 30) << QRect(102, 0, 98, 100) << "HH";
         QTest::newRow("centre, bottom") << start(6 | 8).textOut(100, 90, "HH").file() << QRect(70, 50, 60, 40) << QRect(0, 0, 60, 100) << "HH";
@@ -323,14 +247,16 @@ private slots:
         QTest::newRow("pictographs, not Greek") << start(0, 0, "Wingdings", 2).textOut(10, 10, "!J").file() << QRect(10, 10, 80, 50) << QRect(100, 0, 100, 100) << "✏☺";
         // A symbol font that no table knows and no machine has: stand-ins, not letters.
         QTest::newRow("stand-ins") << start(0, 0, "Nonesuch Dingbats", 2).textOut(10, 10, "ab").file() << QRect(10, 10, 50, 50) << QRect(90, 0, 110, 100) << "ab";
-        // clang-format on
+        QTest::newRow("font width 10") << alphabet(10) << QRect(250, 0, 15, 100) << QRect(335, 0, 465, 100) << "abcdefghijklmnopqrstuvwxyz";
+        QTest::newRow("font width 20") << alphabet(20) << QRect(520, 0, 20, 100) << QRect(660, 0, 140, 100) << "abcdefghijklmnopqrstuvwxyz";
     }
+    // clang-format on
     void text() {
         QFETCH(QByteArray, file);
         QFETCH(QRect, inked);
         QFETCH(QRect, blank);
         PlayStats stats;
-        const QImage image = render(file, QSize(200, 100), &stats);
+        const QImage image = render(file, Metafile::fromBytes(file)->sizePixels(), &stats);
         QVERIFY2(!stats.endedEarly, qPrintable(stats.endReason));
         QVERIFY2(darkPixels(image, inked) > 20,
                  qPrintable(QString::number(darkPixels(image, inked))));
@@ -338,31 +264,9 @@ private slots:
         QTEST(readingOrderText(stats), "text");
     }
 
-    void fontWidthIsTheAverageLetter() {
-        // 26 letters at an average width of 10 units: about 26 x 10 as they fall in
-        // text (the alphabet holds more wide letters than text does), twice at 20.
-        double ink[2];
-        for (int i = 0; i < 2; ++i) {
-            WmfBuilder b(QRect(0, 0, 800, 100));
-            const QImage image = render(b.font(-40, 0, "Arial", 0, 10 + 10 * i)
-                                            .select(0)
-                                            .textOut(5, 10, "abcdefghijklmnopqrstuvwxyz")
-                                            .file(),
-                                        QSize(800, 100));
-            int left = image.width(), right = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (qGray(image.pixel(x, y)) < 128)
-                        left = std::min(left, x), right = std::max(right, x);
-            ink[i] = right - left;
-        }
-        QVERIFY2(ink[0] > 260 && ink[0] < 325, qPrintable(QString::number(ink[0])));
-        QVERIFY2(ink[1] > 1.9 * ink[0] && ink[1] < 2.1 * ink[0],
-                 qPrintable(QString::number(ink[1])));
-    }
-
     void abuttingShapesShowNoSeams() {
-        // A blue gradient of slanted bands 3.3 pixels wide, no outline; an ellipse below.
+        // A blue gradient of slanted bands 3.3 pixels wide, no outline; an ellipse below
+        // whose edge stays smooth: pixels part covered.
         WmfBuilder b(QRect(0, 0, 1000, 1000));
         b.nullPen();
         for (int i = 0, l = 10; i < 30; ++i, l += 33)
@@ -370,39 +274,38 @@ private slots:
                 .select(b.last())
                 .rec(Polygon, {4, l, 0, l + 33, 0, l + 40, 600, l + 7, 600})
                 .rec(DeleteObject, {b.last()});
-        const QImage image =
-            render(b.brush(Black).select(b.last()).rec(Ellipse, {990, 990, 600, 0}).file());
-        for (int y = 2; y < 58; ++y)
-            for (int x = 3; x < 99; ++x)
-                QVERIFY2(qRed(image.pixel(x, y)) < 8 && qGreen(image.pixel(x, y)) < 8,
-                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-        // The ellipse's edge stays smooth: pixels part covered.
-        int partial = 0;
-        for (int y = 60; y < 100; ++y)
-            for (int x = 0; x < 100; ++x)
-                partial += qGray(image.pixel(x, y)) > 20 && qGray(image.pixel(x, y)) < 235;
-        QVERIFY2(partial > 40, qPrintable(QString::number(partial)));
+        b.brush(Black).select(b.last()).rec(Ellipse, {990, 990, 600, 0});
+        const QImage image = render(b.file());
+        int seams = 0, partial = 0;
+        for (int y = 2; y < 100; ++y)
+            for (int x = 3; x < 99; ++x) {
+                const QRgb p = image.pixel(x, y);
+                seams += y < 58 && (qRed(p) >= 8 || qGreen(p) >= 8);
+                partial += y >= 60 && qGray(p) > 20 && qGray(p) < 235;
+            }
+        QVERIFY2(seams == 0 && partial > 40, qPrintable(QString("%1 %2").arg(seams).arg(partial)));
     }
 
+    // clang-format off
     void damagedFilesEndCleanly_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("endsEarly");
         QTest::addColumn<int>("skipped");
         auto withRect = [](WmfBuilder b) { return blackRect(b, 10, 10, 90, 90).file(); };
-        auto record = [](quint32 size, quint16 function, const QByteArray& rest = {}) {
-            QByteArray r;
-            return put32(r, size), put16(r, function), r + rest;
-        };
+        auto record = [](quint32 size, quint16 function, const QByteArray& rest = {}) { return dword(size) + words({function}) + rest; };
         auto bitmap = [&](QByteArray dib, int at, const QByteArray& bytes) {
-            return withRect(
-                WmfBuilder().raw(StretchDib, bitmapParams(StretchDib, 2, 2, 0, 0, 50, 50) +
-                                                 dib.replace(at, bytes.size(), bytes)));
+            return withRect(WmfBuilder().raw(StretchDib, bitmapParams(StretchDib, 2, 2, 0, 0, 50, 50) + dib.replace(at, bytes.size(), bytes)));
         };
         const QByteArray small = dib(8, 2, 2, {Black, White, White, Black});
+        // More records than any picture has, more drawing work, more saves than the stack holds.
+        QByteArray moves, rects;
+        for (int i = 0; i <= Metafile::MaxRecords; ++i)
+            moves += words({5, 0, MoveTo, 0, 0});
+        for (int i = 0; i < 500'000; ++i)
+            rects += words({7, 0, Rectangle, 5, 5, 0, 0});
         WmfBuilder saves;
         for (int i = 0; i < 3000; ++i)
             saves.rec(SaveDC, {});
-        // clang-format off
         QTest::newRow("size past the end") << WmfBuilder().bytes(record(5000, Rectangle, QByteArray(8, '\0'))).file(false) << true << 0;
         QTest::newRow("zero size") << withRect(WmfBuilder().bytes(record(0, Rectangle))) << true << 0;
         QTest::newRow("size two") << withRect(WmfBuilder().bytes(record(2, SetBkMode))) << true << 0;
@@ -426,8 +329,10 @@ private slots:
         QTest::newRow("zero extent") << withRect(WmfBuilder().rec(SetWindowExt, {0, 0})) << false << 0;
         QTest::newRow("no end record") << withRect(WmfBuilder()).chopped(6) << false << 0;
         QTest::newRow("saves beyond the stack") << withRect(saves) << false << 0;
-        // clang-format on
+        QTest::newRow("more records than the cap") << withRect(WmfBuilder().bytes(moves)) << true << 0;
+        QTest::newRow("more work than the cap") << withRect(WmfBuilder().bytes(rects)) << true << 0;
     }
+    // clang-format on
     void damagedFilesEndCleanly() {
         QFETCH(QByteArray, file);
         QFETCH(bool, endsEarly);
@@ -440,31 +345,12 @@ private slots:
         QCOMPARE(at(image, 50, 50) == Black, !endsEarly); // the black rectangle after it
     }
 
-    void capsEndEndlessFiles() {
-        // More records than any picture has, or more drawing work: the caps end the play.
-        QByteArray moves, rects;
-        for (int i = 0; i <= Metafile::MaxRecords; ++i)
-            put32(moves, 5), put16(moves, MoveTo), put32(moves, 0);
-        for (int i = 0; i < 500'000; ++i)
-            put32(rects, 7), rects += words({Rectangle, 90, 90, 10, 10});
-        PlayStats stats;
-        render(WmfBuilder().bytes(moves).file(), QSize(10, 10), &stats);
-        QVERIFY(stats.endedEarly);
-        QCOMPARE(stats.played, Metafile::MaxRecords);
-        render(blackRect(WmfBuilder(), 0, 0, 1, 1).bytes(rects).file(), QSize(10, 10), &stats);
-        QVERIFY(stats.endedEarly && stats.played < 500'000);
-    }
-
     void everyCutOfAFileEndsCleanly() {
         WmfBuilder b(QRect(0, 0, 200, 100));
-        b.font(-30)
-            .select(0)
-            .brush(Red)
-            .select(1)
-            .rec(Ellipse, {90, 190, 10, 10})
-            .textOut(20, 20, "Tiberan");
-        const QByteArray file = b.raw(StretchDib, bitmapParams(StretchDib, 2, 2, 0, 0, 50, 50) +
-                                                      dib(24, 2, 2, {Black, White, Red, Blue}))
+        b.font(-30).select(0).brush(Red).select(1).rec(Ellipse, {90, 190, 10, 10});
+        const QByteArray file = b.textOut(20, 20, "Tiberan")
+                                    .raw(StretchDib, bitmapParams(StretchDib, 2, 2, 0, 0, 50, 50) +
+                                                         dib(24, 2, 2, {Black, White, Red, Blue}))
                                     .file();
         for (qsizetype n = 0; n <= file.size(); ++n)
             if (const auto mf = Metafile::fromBytes(file.left(n))) {
@@ -474,114 +360,69 @@ private slots:
             }
     }
 
+    // The public sample metafiles beside the checkout, or where LUMORA_WMF_CORPUS says:
+    // each plays, and never more records than the file can hold.
     void corpus_data() {
-        QTest::addColumn<QString>("name");
-        QDir root(corpusFolder());
-        for (const QString& sub : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-            for (const QString& f :
-                 QDir(root.filePath(sub))
-                     .entryList({QStringLiteral("*.wmf")}, QDir::Files, QDir::Name))
-                QTest::newRow(qPrintable(sub + '/' + f)) << sub + '/' + f;
-        if (root.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("no sample metafiles in %1").arg(corpusFolder())));
+        QTest::addColumn<QString>("path");
+        const QString root = qEnvironmentVariable(
+            "LUMORA_WMF_CORPUS", QStringLiteral(LUMORA_SOURCE_DATA "/../../shared/wmf-corpus"));
+        if (!QDir(root).exists())
+            QSKIP(qPrintable(QStringLiteral("no sample metafiles in %1").arg(root)));
+        for (QDirIterator it(root, {"*.wmf"}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            QTest::newRow(qPrintable(it.next().mid(root.size() + 1))) << it.filePath();
     }
     void corpus() {
-        QFETCH(QString, name);
-        QFile file(corpusFolder() + '/' + name);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        const auto mf = Metafile::fromBytes(bytes);
-        QVERIFY(mf.has_value());
+        QFETCH(QString, path);
+        const QByteArray bytes = readAll(path);
         PlayStats stats;
-        const QImage image = mf->toImage(Qt::white, &stats);
-        QVERIFY(!image.isNull() && stats.played > 0);
-        // Bounded: never more records than the file can hold.
+        QVERIFY(!Metafile::fromBytes(bytes)->toImage(Qt::white, &stats).isNull());
+        QVERIFY(stats.played > 0);
         QVERIFY(stats.played + stats.skippedCount() + stats.ignored <= bytes.size() / 6);
-        grab(image, QStringLiteral("corpus-") + QString(name).replace('/', '-'));
-        // What some of them are known to show, at a fraction of their size, and the
-        // text they draw, in reading order.
-        // clang-format off
-        static const std::map<QString, std::pair<std::vector<std::tuple<double, double, QRgb>>, QStringList>> known = {
-            {"libwmf-examples/fulltest.wmf", {{{0.572, 0.312, Black}, {0.735, 0.312, Red}, {0.792, 0.312, qRgb(0, 128, 0)}, {0.847, 0.312, Blue}, {0.902, 0.312, qRgb(255, 255, 0)}, {0.625, 0.312, White}}, {}}},
-            {"wmf2canvas-tests/tests_1.wmf", {{{0.5, 0.5, Red}, {0.03, 0.05, White}}, {}}},
-            {"libwmf-examples/sample2.wmf", {{{0.07, 0.16, White}}, {}}},
-            {"libwmf-examples/text.wmf", {{}, {"Ι αμ α στρινγ", "✋ ♋❍ ♋ ⬧⧫❒♓■♑"}}},
-            {"libwmf-examples/p0000001.wmf", {{}, {"⎡⎤", "+−", "⎢⎥", "⎣⎦"}}},
-            {"libwmf-examples/formula1.wmf", {{}, {"Δ", "ρ"}}},
-            {"wmf2canvas-tests/tests_image32.wmf", {{}, {"∑", "Ω"}}},
-        };
-        // clang-format on
-        if (const auto k = known.find(name); k != known.end()) {
-            for (const auto& [x, y, colour] : k->second.first)
-                QCOMPARE(at(image, int(x * image.width()), int(y * image.height())), colour);
-            const QString missing = missingInOrder(readingOrderText(stats), k->second.second);
-            QVERIFY2(missing.isEmpty(), qPrintable(missing));
-        }
-        if (name.endsWith(QLatin1String("fulltest.wmf")) ||
-            name.endsWith(QLatin1String("tiger2.wmf")))
+        if (path.endsWith("fulltest.wmf") || path.endsWith("tiger2.wmf"))
             QCOMPARE(stats.skippedCount(), 0);
     }
 
+    // Both copies of every page play whole; the screen copy fits the viewers' room (the
+    // 800 x 600 screen less a margin and the band of caption and buttons); printed at
+    // its own size 1000 twips in, the print copy stays inside quarter-inch margins on
+    // both A4 and Letter. Some pages' text, in reading order.
+    // clang-format off
     void pages_data() {
         QTest::addColumn<QString>("name");
-        for (const QString& f : QDir(testing::dataFolder() + QStringLiteral("/wmf"))
-                                    .entryList({QStringLiteral("*.wmf")}))
-            QTest::newRow(qPrintable(f)) << f;
-        QCOMPARE(QDir(testing::dataFolder() + QStringLiteral("/wmf"))
-                     .entryList({QStringLiteral("*.wmf")})
-                     .size(),
-                 17);
+        QTest::addColumn<QStringList>("inOrder");
+        const QStringList names = QDir(testing::dataFolder() + "/wmf").entryList({"*.wmf"});
+        QCOMPARE(names.size(), 17);
+        const std::map<QString, QStringList> text = {
+            {"guide1.wmf", {"Welcome to Lumora", "\nLumora brings two", "Tiberan and Joris Malten open the two topics.", "Exit asks you to confirm, then closes Lumora.\n", "Every button is a label"}},
+            {"key Tiberana.wmf", {"The riddle of Tiberan's life", "\nHis boyhood lasted 14 years.\n", "He married at 26.", "Tiberan died at 84.\n", "84 is the answer"}},
+            {"key maltenc.wmf", {"0.4 × 0.3 = 0.12\n0.06 × 0.7", "42 becomes\n0.042.\nThe sail chariot"}}};
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << name << (text.count(name) ? text.at(name) : QStringList());
     }
+    // clang-format on
     void pages() {
         QFETCH(QString, name);
+        QFETCH(QStringList, inOrder);
         std::optional<Metafile> copies[2];
         for (int i = 0; i < 2; ++i) {
-            QFile file(testing::dataFolder() + (i == 0 ? "/wmf/" : "/wmf2/") + name);
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            copies[i] = Metafile::fromBytes(file.readAll());
+            copies[i] = Metafile::fromBytes(
+                readAll(testing::dataFolder() + (i ? "/wmf2/" : "/wmf/") + name));
             QVERIFY(copies[i].has_value() && copies[i]->isPlaceable());
-            const bool ack = name == QLatin1String("acknowledgments.wmf");
             PlayStats stats;
-            const QImage image = copies[i]->toImage(
-                i == 1 ? QColor(Qt::white) : QColor(ack ? qRgb(49, 130, 212) : qRgb(39, 63, 137)),
-                &stats);
+            copies[i]->toImage(Qt::white, &stats);
             QVERIFY2(!stats.endedEarly, qPrintable(stats.endReason));
             QVERIFY2(stats.skipped.empty(), qPrintable(stats.skippedSummary()));
-            QCOMPARE(stats.ignored, 0);
-            QVERIFY(stats.played > 50);
-            grab(image,
-                 QString(name).replace(QLatin1String(".wmf"), i == 0 ? "-screen" : "-print"));
+            QVERIFY(stats.ignored == 0 && stats.played > 50);
         }
-        // The screen copy fits the viewers' room (the 800 x 600 screen less a margin and
-        // the band of caption and buttons); printed at its own size 1000 twips in, the
-        // print copy stays inside quarter-inch margins on both A4 and Letter.
-        QVERIFY(copies[0]->sizeTwips().width() <= 11400 && copies[0]->sizeTwips().height() <= 7200);
-        const QSizeF printed = copies[1]->sizeTwips();
-        QVERIFY2(1000 + printed.width() <= 8.27 * 1440 - 720,
-                 qPrintable(QString::number(printed.width())));
-        QVERIFY(1000 + printed.height() <= 11 * 1440 - 720);
-    }
-
-    void pageText_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("inOrder");
-        QTest::newRow("guide") << "guide1.wmf"
-                               << QStringList{"Welcome to Lumora", "\nLumora brings two",
-                                              "Tiberan and Joris Malten open the two topics.",
-                                              "Exit asks you to confirm, then closes Lumora."};
-        QTest::newRow("key facts")
-            << "key Tiberana.wmf"
-            << QStringList{"The riddle of Tiberan's life", "\nHis boyhood lasted 14 years.\n",
-                           "He married at 26.", "Tiberan died at 84."};
-    }
-    void pageText() {
-        QFETCH(QString, name);
-        QFETCH(QStringList, inOrder);
-        QFile file(testing::dataFolder() + QStringLiteral("/wmf/") + name);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString missing =
-            missingInOrder(Metafile::fromBytes(file.readAll())->pageText(), inOrder);
-        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+        const QSizeF screen = copies[0]->sizeTwips(), printed = copies[1]->sizeTwips();
+        QVERIFY(screen.width() <= 11400 && screen.height() <= 7200);
+        QVERIFY(1000 + printed.width() <= 8.27 * 1440 - 720 &&
+                1000 + printed.height() <= 11 * 1440 - 720);
+        const QString text = copies[0]->pageText();
+        qsizetype from = 0;
+        for (const QString& part : inOrder)
+            QVERIFY2((from = text.indexOf(part, from)) >= 0, qPrintable(part + " in\n" + text));
     }
 };
 

@@ -22,18 +22,13 @@ using namespace lumora::wmf::fn;
 constexpr QRgb White = qRgb(255, 255, 255), Black = qRgb(0, 0, 0), Red = qRgb(255, 0, 0),
                Green = qRgb(0, 160, 0), Blue = qRgb(0, 0, 255);
 
-inline void put16(QByteArray& out, int v) {
-    out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
-}
-inline void put32(QByteArray& out, quint32 v) {
-    put16(out, int(v & 0xFFFF)), put16(out, int(v >> 16));
-}
 inline QByteArray words(std::initializer_list<int> values) {
     QByteArray out;
     for (int v : values)
-        put16(out, v);
+        out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
     return out;
 }
+inline QByteArray dword(quint32 v) { return words({int(v & 0xFFFF), int(v >> 16)}); }
 
 // A metafile written record by record, as a drawing program would.
 class WmfBuilder {
@@ -45,21 +40,18 @@ public:
         return raw(function, words(values));
     }
     WmfBuilder& raw(quint16 function, QByteArray params) {
-        if (params.size() % 2)
-            params.append('\0');
-        // The table slot a created object takes, as the player numbers them.
+        params.append(QByteArray(params.size() % 2, '\0'));
+        // The table slot a created object takes: the lowest free one.
         if (function == CreatePalette || function == CreatePatternBrush ||
             (function >= CreatePenIndirect && function <= CreateBrushIndirect) ||
             function == CreateRegion) {
-            const auto free = std::find(m_slots.begin(), m_slots.end(), false);
-            m_last = int(free - m_slots.begin());
-            free == m_slots.end() ? m_slots.push_back(true) : void(*free = true);
+            m_last = int(std::find(m_slots.begin(), m_slots.end(), false) - m_slots.begin());
+            m_slots.resize(std::max(m_slots.size(), size_t(m_last + 1)));
+            m_slots[size_t(m_last)] = true;
         } else if (function == DeleteObject && uchar(params[0]) < m_slots.size()) {
             m_slots[uchar(params[0])] = false;
         }
-        put32(m_records, quint32(3 + params.size() / 2));
-        put16(m_records, function);
-        m_records += params;
+        m_records += dword(quint32(3 + params.size() / 2)) + words({function}) + params;
         return *this;
     }
     WmfBuilder& bytes(const QByteArray& b) { return m_records += b, *this; }
@@ -69,15 +61,15 @@ public:
     WmfBuilder& pen(QRgb c, int width, int style = 0) {
         return rec(CreatePenIndirect, {style, width, 0, qRed(c) | (qGreen(c) << 8), qBlue(c)});
     }
-    WmfBuilder& nullPen() { return pen(Black, 0, 5).select(last()); }
-    WmfBuilder& fill(QRgb c) { return brush(c).select(last()).nullPen(); }
+    WmfBuilder& select(int index) { return rec(SelectObject, {index}); }
+    WmfBuilder& nullPen() { return pen(Black, 0, 5).select(m_last); }
+    WmfBuilder& fill(QRgb c) { return brush(c).select(m_last).nullPen(); }
     WmfBuilder& font(int height, int escapement = 0, const QByteArray& face = "Arial",
                      int charset = 0, int width = 0) {
-        QByteArray p = words({height, width, escapement, escapement, 700});
-        p.append("\0\0\0", 3).append(char(charset)).append("\0\0\0\0", 4);
+        const QByteArray p =
+            words({height, width, escapement, escapement, 700, 0, charset << 8, 0, 0});
         return raw(CreateFontIndirect, p + face.leftJustified(32, '\0'));
     }
-    WmfBuilder& select(int index) { return rec(SelectObject, {index}); }
     WmfBuilder& rect(int l, int t, int r, int b) { return rec(Rectangle, {b, r, t, l}); }
     WmfBuilder& colour(quint16 function, QRgb c) {
         return rec(function, {qRed(c) | (qGreen(c) << 8), qBlue(c)});
@@ -86,7 +78,7 @@ public:
         return raw(TextOut, words({int(text.size())}) + text + QByteArray(text.size() % 2, '\0') +
                                 words({y, x}));
     }
-    // ExtTextOut with `options`, a box and a spacing array as given.
+    // ExtTextOut with `options`, a box when they ask for one, and a spacing array.
     WmfBuilder& extTextOut(int x, int y, const QByteArray& text, const QByteArray& dx = {},
                            int options = 0, QRect box = {}) {
         QByteArray p = words({y, x, int(text.size()), options});
@@ -97,17 +89,13 @@ public:
     int last() const { return m_last; }
 
     QByteArray file(bool withEnd = true) const {
-        QByteArray out;
-        if (m_placeable) {
-            put32(out, 0x9AC6CDD7);
-            out += words({0, m_box.left(), m_box.top(), m_box.right() + 1, m_box.bottom() + 1,
-                          m_inch, 0, 0, 0});
-        }
-        const QByteArray end = withEnd ? QByteArray("\x03\0\0\0\0\0", 6) : QByteArray();
-        out += words({1, 9, 0x0300});
-        put32(out, quint32((18 + m_records.size() + end.size()) / 2));
-        out += words({16, 0, 0, 0});
-        return out + m_records + end;
+        const QByteArray end = withEnd ? words({3, 0, 0}) : QByteArray();
+        QByteArray out = m_placeable ? dword(0x9AC6CDD7) +
+                                           words({0, m_box.left(), m_box.top(), m_box.right() + 1,
+                                                  m_box.bottom() + 1, m_inch, 0, 0, 0})
+                                     : QByteArray();
+        out += words({1, 9, 0x0300}) + dword(quint32((18 + m_records.size() + end.size()) / 2));
+        return out + words({16, 0, 0, 0}) + m_records + end;
     }
 
 private:
@@ -126,13 +114,10 @@ inline QByteArray dib(int bits, int w, int h, const std::vector<QRgb>& pixels,
     for (QRgb p : pixels)
         if (bits <= 8 && std::find(table.begin(), table.end(), p) == table.end())
             table.push_back(p);
-    if (bits <= 8)
-        table.resize(size_t(1) << bits, 0);
+    table.resize(bits <= 8 ? size_t(1) << bits : 0, 0);
     const int stride = ((w * bits + 31) / 32) * 4;
-    QByteArray out;
-    for (quint32 v : {40u, quint32(w), quint32(topDown ? -h : h), 1u | (quint32(bits) << 16), 0u,
-                      quint32(stride * h), 0u, 0u, 0u, 0u})
-        put32(out, v);
+    QByteArray out = dword(40) + dword(quint32(w)) + dword(quint32(topDown ? -h : h)) +
+                     words({1, bits}) + dword(0) + dword(quint32(stride * h)) + QByteArray(16, 0);
     for (QRgb c : table)
         out.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append('\0');
     for (int row = 0; row < h; ++row) {
@@ -140,14 +125,13 @@ inline QByteArray dib(int bits, int w, int h, const std::vector<QRgb>& pixels,
         auto* p = reinterpret_cast<uchar*>(line.data());
         for (int x = 0; x < w; ++x) {
             const QRgb c = pixels[size_t((topDown ? row : h - 1 - row) * w + x)];
-            const int index = int(std::find(table.begin(), table.end(), c) - table.begin());
-            if (bits < 8)
+            const auto index = uchar(std::find(table.begin(), table.end(), c) - table.begin());
+            const quint16 c16 =
+                quint16(((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3));
+            if (bits <= 8)
                 p[x * bits / 8] |= uchar(index << (8 - bits - x * bits % 8));
-            else if (bits == 8)
-                p[x] = uchar(index);
             else if (bits == 16)
-                p[2 * x] = uchar(((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3)),
-                      p[2 * x + 1] = uchar(((qRed(c) >> 3) << 2) | (qGreen(c) >> 6));
+                p[2 * x] = uchar(c16), p[2 * x + 1] = uchar(c16 >> 8);
             else
                 p[bits / 8 * x] = uchar(qBlue(c)), p[bits / 8 * x + 1] = uchar(qGreen(c)),
                              p[bits / 8 * x + 2] = uchar(qRed(c));
@@ -160,16 +144,13 @@ inline QByteArray dib(int bits, int w, int h, const std::vector<QRgb>& pixels,
 // The fixed part of a bitmap record drawing all of a sw x sh source to (x, y, w, h).
 inline QByteArray bitmapParams(quint16 function, int sw, int sh, int x, int y, int w, int h,
                                quint32 rop = 0x00CC0020) {
-    QByteArray p;
-    if (function != SetDibToDev)
-        put32(p, rop);
-    if (function == StretchDib)
-        put16(p, 0);
+    const QByteArray r = function == SetDibToDev ? QByteArray() : dword(rop);
     if (function == DibBitBlt)
-        return p + words({0, 0, h, w, y, x});
+        return r + words({0, 0, h, w, y, x});
     if (function == SetDibToDev)
-        return p + words({0, sh, 0, 0, 0, h, w, y, x});
-    return p + words({sh, sw, 0, 0, h, w, y, x});
+        return words({0, sh, 0, 0, 0, h, w, y, x});
+    return r + (function == StretchDib ? words({0}) : QByteArray()) +
+           words({sh, sw, 0, 0, h, w, y, x});
 }
 
 inline QImage render(const QByteArray& file, QSize size = QSize(100, 100),
@@ -181,9 +162,7 @@ inline QImage render(const QByteArray& file, QSize size = QSize(100, 100),
         return {};
     QPainter painter(&image);
     const PlayStats s = mf->play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    if (stats)
-        *stats = s;
-    return image;
+    return stats ? (*stats = s, image) : image;
 }
 
 inline QRgb at(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }

@@ -25,47 +25,19 @@ QPen MetafilePlayer::pen() const {
     const bool hairline = width * m_deviceScale < 1.5;
     const double limit = 4 * (m_target.width() + m_target.height());
     qp.setWidthF(hairline ? 0 : std::min(width, limit));
-    if (hairline) {
-        switch (style) {
-        case 1:
-            qp.setStyle(Qt::DashLine);
-            break;
-        case 2:
-        case 8:
-            qp.setStyle(Qt::DotLine);
-            break;
-        case 3:
-            qp.setStyle(Qt::DashDotLine);
-            break;
-        case 4:
-            qp.setStyle(Qt::DashDotDotLine);
-            break;
-        default:
-            break;
-        }
-    }
-    switch (p.style & 0x0F00) {
-    case 0x0100:
-        qp.setCapStyle(Qt::SquareCap);
-        break;
-    case 0x0200:
-        qp.setCapStyle(Qt::FlatCap);
-        break;
-    default:
-        qp.setCapStyle(Qt::RoundCap);
-        break;
-    }
-    switch (p.style & 0xF000) {
-    case 0x1000:
-        qp.setJoinStyle(Qt::BevelJoin);
-        break;
-    case 0x2000:
-        qp.setJoinStyle(Qt::MiterJoin);
-        break;
-    default:
-        qp.setJoinStyle(Qt::RoundJoin);
-        break;
-    }
+    // By the style's low bits; those that draw no dashes draw solid.
+    static constexpr Qt::PenStyle dashes[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
+                                              Qt::DashDotLine, Qt::DashDotDotLine, Qt::SolidLine,
+                                              Qt::SolidLine,   Qt::SolidLine,      Qt::DotLine};
+    if (hairline && style < int(std::size(dashes)))
+        qp.setStyle(dashes[style]);
+    // The end caps by the style's third digit, the joins by its fourth: round unless
+    // the file asks for another.
+    static constexpr Qt::PenCapStyle caps[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
+    static constexpr Qt::PenJoinStyle joins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+    const int cap = (p.style >> 8) & 0x0F, join = (p.style >> 12) & 0x0F;
+    qp.setCapStyle(cap < 3 ? caps[cap] : Qt::RoundCap);
+    qp.setJoinStyle(join < 3 ? joins[join] : Qt::RoundJoin);
     return qp;
 }
 
@@ -222,14 +194,11 @@ MetafilePlayer::Outcome MetafilePlayer::drawRectLike(Params& p, quint16 function
         cornerH = p.s16();
         cornerW = p.s16();
     }
-    const int bottom = p.s16();
-    const int right = p.s16();
-    const int top = p.s16();
-    const int left = p.s16();
+    const Box box = p.box();
     if (!p.ok())
         return Outcome::Damaged;
     charge(8);
-    QRectF r = mapRect(left, top, right, bottom);
+    QRectF r = mapRect(box);
     if (r.isEmpty())
         return Outcome::Played;
     if ((m_state.pen.style & 0x0F) == PsInsideFrame) {
@@ -253,18 +222,13 @@ MetafilePlayer::Outcome MetafilePlayer::drawRectLike(Params& p, quint16 function
 }
 
 MetafilePlayer::Outcome MetafilePlayer::drawArcLike(Params& p, quint16 function) {
-    const int yEnd = p.s16();
-    const int xEnd = p.s16();
-    const int yStart = p.s16();
-    const int xStart = p.s16();
-    const int bottom = p.s16();
-    const int right = p.s16();
-    const int top = p.s16();
-    const int left = p.s16();
+    const QPoint end = p.point();
+    const QPoint start = p.point();
+    const Box box = p.box();
     if (!p.ok())
         return Outcome::Damaged;
     charge(8);
-    const QRectF r = mapRect(left, top, right, bottom);
+    const QRectF r = mapRect(box);
     if (r.width() <= 0 || r.height() <= 0)
         return Outcome::Played;
     // The arc runs counter-clockwise as seen, from the ray through the start point to
@@ -274,8 +238,8 @@ MetafilePlayer::Outcome MetafilePlayer::drawArcLike(Params& p, quint16 function)
         return std::atan2(-(pt.y() - c.y()) / r.height(), (pt.x() - c.x()) / r.width()) * 180 /
                std::numbers::pi;
     };
-    const double a0 = angle(map(xStart, yStart));
-    double sweep = angle(map(xEnd, yEnd)) - a0;
+    const double a0 = angle(map(start.x(), start.y()));
+    double sweep = angle(map(end.x(), end.y())) - a0;
     while (sweep <= 0)
         sweep += 360;
     QPainterPath path;
@@ -356,45 +320,47 @@ MetafilePlayer::Outcome MetafilePlayer::drawDib(Params& p, quint16 function) {
     const bool noBitmap = p.size() == qsizetype(function >> 8) * 2;
     quint32 rop = 0x00CC0020; // the source as it is
     int usage = 0;
-    int srcX = 0, srcY = 0, srcW = 0, srcH = 0;
-    int destX = 0, destY = 0, destW = 0, destH = 0;
+    Box src, to;
+    // The forms that do not stretch give only the source's corner.
+    auto unstretched = [&p, &to](QPoint corner) {
+        to = p.extent();
+        return Box{corner.x(), corner.y(), corner.x() + to.right - to.left,
+                   corner.y() + to.bottom - to.top};
+    };
     switch (function) {
     case fn::StretchDib:
         rop = p.u32();
         usage = p.u16();
-        srcH = p.s16(), srcW = p.s16(), srcY = p.s16(), srcX = p.s16();
-        destH = p.s16(), destW = p.s16(), destY = p.s16(), destX = p.s16();
+        src = p.extent();
+        to = p.extent();
         break;
     case fn::DibStretchBlt:
         rop = p.u32();
-        srcH = p.s16(), srcW = p.s16(), srcY = p.s16(), srcX = p.s16();
+        src = p.extent();
         if (noBitmap)
             p.u16();
-        destH = p.s16(), destW = p.s16(), destY = p.s16(), destX = p.s16();
+        to = p.extent();
         break;
-    case fn::DibBitBlt:
+    case fn::DibBitBlt: {
         rop = p.u32();
-        srcY = p.s16(), srcX = p.s16();
+        const QPoint corner = p.point();
         if (noBitmap)
             p.u16();
-        destH = p.s16(), destW = p.s16(), destY = p.s16(), destX = p.s16();
-        srcW = destW, srcH = destH;
+        src = unstretched(corner);
         break;
-    case fn::SetDibToDev: {
+    }
+    case fn::SetDibToDev:
         usage = p.u16();
         p.u16(); // scan count
         p.u16(); // first scan
-        srcY = p.s16(), srcX = p.s16();
-        destH = p.s16(), destW = p.s16(), destY = p.s16(), destX = p.s16();
-        srcW = destW, srcH = destH;
+        src = unstretched(p.point());
         break;
-    }
     default:
         return Outcome::Skipped;
     }
     if (!p.ok())
         return Outcome::Damaged;
-    const QRectF dest = mapRect(destX, destY, destX + destW, destY + destH);
+    const QRectF dest = mapRect(to);
     if (noBitmap && function != fn::StretchDib && function != fn::SetDibToDev)
         return patBlt(rop, dest);
     const auto op = wmf::rasterOp(rop, true, m_rasterOps, m_blendModes);
@@ -415,7 +381,9 @@ MetafilePlayer::Outcome MetafilePlayer::drawDib(Params& p, quint16 function) {
     p.take(p.remaining());
     // Source rows count from the first row stored, the bottom one unless the bitmap
     // is stored top down.
-    const QRectF source(srcX, topDown ? srcY : image.height() - srcY - srcH, srcW, srcH);
+    const int srcH = src.bottom - src.top;
+    const QRectF source(src.left, topDown ? src.top : image.height() - src.top - srcH,
+                        src.right - src.left, srcH);
     drawImage(image, source.normalized(), dest, *op);
     return Outcome::Played;
 }

@@ -74,42 +74,43 @@ PlayStats Metafile::play(QPainter& painter, const QRectF& target) const {
     return MetafilePlayer(*this, painter, target).run();
 }
 
-QImage Metafile::toImage(QColor background, PlayStats* stats) const {
-    QSize size = sizePixels();
+namespace {
+
+// The picture drawn to fill an image of `size` (at most MaxImageSide on either side,
+// keeping its shape) on `background`; a null image when none can be made.
+QImage drawn(const Metafile& mf, QSize size, QColor background, PlayStats* stats) {
+    constexpr int most = Metafile::MaxImageSide;
     if (size.isEmpty())
         return {};
-    if (size.width() > MaxImageSide || size.height() > MaxImageSide)
-        size = size.scaled(MaxImageSide, MaxImageSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    if (size.width() > most || size.height() > most)
+        size = size.scaled(most, most, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     image.fill(background);
     QPainter painter(&image);
-    const PlayStats result = play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    const PlayStats result = mf.play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
     if (stats)
         *stats = result;
     return image;
+}
+
+} // namespace
+
+QImage Metafile::toImage(QColor background, PlayStats* stats) const {
+    return drawn(*this, sizePixels(), background, stats);
 }
 
 QPixmap Metafile::toPixmap(QColor background, double ratio) const {
     if (!std::isfinite(ratio) || ratio <= 1)
         return QPixmap::fromImage(toImage(background));
     const QSize logical = sizePixels();
-    QSize size = (QSizeF(logical) * ratio).toSize();
-    if (logical.isEmpty())
-        return {};
-    if (size.width() > MaxImageSide || size.height() > MaxImageSide)
-        size = size.scaled(MaxImageSide, MaxImageSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = drawn(*this, (QSizeF(logical) * ratio).toSize(), background, nullptr);
     if (image.isNull())
         return {};
-    image.fill(background);
-    {
-        QPainter painter(&image);
-        play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
     // The ratio that makes the picture its own size in pixels, whatever the cap did.
-    image.setDevicePixelRatio(double(size.width()) / logical.width());
+    image.setDevicePixelRatio(double(image.width()) / logical.width());
     return QPixmap::fromImage(image);
 }
 

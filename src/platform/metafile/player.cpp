@@ -143,10 +143,7 @@ MetafilePlayer::Outcome MetafilePlayer::setExtent(Params& p, bool window) {
 }
 
 MetafilePlayer::Outcome MetafilePlayer::scaleExtent(Params& p, bool window) {
-    const double yDenom = p.s16();
-    const double yNum = p.s16();
-    const double xDenom = p.s16();
-    const double xNum = p.s16();
+    const double yDenom = p.s16(), yNum = p.s16(), xDenom = p.s16(), xNum = p.s16();
     if (!p.ok())
         return Outcome::Damaged;
     if (xDenom == 0 || yDenom == 0 || xNum == 0 || yNum == 0)
@@ -174,13 +171,10 @@ void MetafilePlayer::setClip(std::optional<QRegion> clip) {
 }
 
 MetafilePlayer::Outcome MetafilePlayer::clipRect(Params& p, bool exclude) {
-    const int bottom = p.s16();
-    const int right = p.s16();
-    const int top = p.s16();
-    const int left = p.s16();
+    const Box box = p.box();
     if (!p.ok())
         return Outcome::Damaged;
-    const QRect r = pixelRect(mapRect(left, top, right, bottom));
+    const QRect r = pixelRect(mapRect(box));
     QRegion clip = currentClip();
     charge(clip.rectCount());
     if (exclude) {
@@ -244,27 +238,24 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
     case fn::SetViewportOrg:
     case fn::OffsetWindowOrg:
     case fn::OffsetViewportOrg: {
-        const int y = p.s16();
-        const int x = p.s16();
+        const QPoint at = p.point();
         if (!p.ok())
             return Outcome::Damaged;
         const bool window = function == fn::SetWindowOrg || function == fn::OffsetWindowOrg;
         const bool offset = function == fn::OffsetWindowOrg || function == fn::OffsetViewportOrg;
         double& ox = window ? s.mapping.windowX : s.mapping.viewX;
         double& oy = window ? s.mapping.windowY : s.mapping.viewY;
-        ox = offset ? ox + x : x;
-        oy = offset ? oy + y : y;
+        ox = offset ? ox + at.x() : at.x();
+        oy = offset ? oy + at.y() : at.y();
         updateTransform();
         return Outcome::Played;
     }
     case fn::SetWindowExt:
-        return setExtent(p, true);
     case fn::SetViewportExt:
-        return setExtent(p, false);
+        return setExtent(p, function == fn::SetWindowExt);
     case fn::ScaleWindowExt:
-        return scaleExtent(p, true);
     case fn::ScaleViewportExt:
-        return scaleExtent(p, false);
+        return scaleExtent(p, function == fn::ScaleWindowExt);
     case fn::SetBkMode: {
         const int mode = p.u16();
         if (!p.ok())
@@ -302,11 +293,10 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
     case fn::RealizePalette:
         return Outcome::Played; // nothing to change in how the picture is drawn
     case fn::MoveTo: {
-        const int y = p.s16();
-        const int x = p.s16();
+        const QPoint at = p.point();
         if (!p.ok())
             return Outcome::Damaged;
-        s.position = QPointF(x, y);
+        s.position = at;
         return Outcome::Played;
     }
 
@@ -355,9 +345,8 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
 
     // clipping
     case fn::IntersectClipRect:
-        return clipRect(p, false);
     case fn::ExcludeClipRect:
-        return clipRect(p, true);
+        return clipRect(p, function == fn::ExcludeClipRect);
     case fn::SelectClipRegion: {
         const int index = p.u16();
         if (!p.ok())
@@ -369,12 +358,11 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
         return Outcome::Played;
     }
     case fn::OffsetClipRgn: {
-        const int y = p.s16();
-        const int x = p.s16();
+        const QPoint by = p.point();
         if (!p.ok())
             return Outcome::Damaged;
         if (s.clip) {
-            const QPointF d(x * m_map.ax, y * m_map.ay);
+            const QPointF d(by.x() * m_map.ax, by.y() * m_map.ay);
             QRegion moved = s.clip->translated(static_cast<int>(std::clamp(d.x(), -1e9, 1e9)),
                                                static_cast<int>(std::clamp(d.y(), -1e9, 1e9)));
             setClip(moved);
@@ -384,22 +372,20 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
 
     // drawing
     case fn::LineTo: {
-        const int y = p.s16();
-        const int x = p.s16();
+        const QPoint to = p.point();
         if (!p.ok())
             return Outcome::Damaged;
         charge(8);
         prepare(true, false);
         QPainterPath line(map(s.position.x(), s.position.y()));
-        line.lineTo(map(x, y));
+        line.lineTo(map(to.x(), to.y()));
         drawShape(line, false);
-        s.position = QPointF(x, y);
+        s.position = to;
         return Outcome::Played;
     }
     case fn::Polygon:
-        return drawPoly(p, true);
     case fn::Polyline:
-        return drawPoly(p, false);
+        return drawPoly(p, function == fn::Polygon);
     case fn::PolyPolygon:
         return drawPolyPolygon(p);
     case fn::Rectangle:
@@ -411,17 +397,15 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
     case fn::Chord:
         return drawArcLike(p, function);
     case fn::TextOut:
-        return drawText(p, false);
     case fn::ExtTextOut:
-        return drawText(p, true);
+        return drawText(p, function == fn::ExtTextOut);
     case fn::SetPixel: {
         const QColor c = colourRef(p.u32(), s.palette);
-        const int y = p.s16();
-        const int x = p.s16();
+        const QPoint pixel = p.point();
         if (!p.ok())
             return Outcome::Damaged;
         charge(8);
-        const QPointF at = map(x, y);
+        const QPointF at = map(pixel.x(), pixel.y());
         const double w = std::max(scaleX(), 1 / m_deviceScale);
         const double h = std::max(scaleY(), 1 / m_deviceScale);
         m_painter.fillRect(QRectF(at, QSizeF(w, h)), c);
@@ -429,13 +413,10 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
     }
     case fn::PatBlt: {
         const quint32 rop = p.u32();
-        const int h = p.s16();
-        const int w = p.s16();
-        const int y = p.s16();
-        const int x = p.s16();
+        const Box box = p.extent();
         if (!p.ok())
             return Outcome::Damaged;
-        return patBlt(rop, mapRect(x, y, x + w, y + h));
+        return patBlt(rop, mapRect(box));
     }
     case fn::FillRegion: {
         const int region = p.u16();
@@ -475,10 +456,10 @@ MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
         else
             p.take(4); // source place
         p.u16();
-        const int h = p.s16(), w = p.s16(), y = p.s16(), x = p.s16();
+        const Box box = p.extent();
         if (!p.ok())
             return Outcome::Damaged;
-        return patBlt(rop, mapRect(x, y, x + w, y + h));
+        return patBlt(rop, mapRect(box));
     }
 
     // Escapes carry data for other programs; the rest cannot be drawn from the file

@@ -33,6 +33,7 @@ private:
     void updateTransform();
     QPointF map(double x, double y) const;
     QRectF mapRect(double left, double top, double right, double bottom) const;
+    QRectF mapRect(const wmf::Box& b) const { return mapRect(b.left, b.top, b.right, b.bottom); }
     double scaleX() const { return std::abs(m_map.ax); }
     double scaleY() const { return std::abs(m_map.ay); }
     Outcome setExtent(Params& p, bool window);

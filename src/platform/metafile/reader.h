@@ -4,6 +4,7 @@
 // record's end.
 
 #include <QByteArray>
+#include <QPoint>
 #include <QRect>
 #include <QtGlobal>
 #include <optional>
@@ -15,6 +16,11 @@ inline quint32 u32at(const uchar* p) {
     return static_cast<quint32>(p[0]) | (static_cast<quint32>(p[1]) << 8) |
            (static_cast<quint32>(p[2]) << 16) | (static_cast<quint32>(p[3]) << 24);
 }
+
+// A rectangle in a record's logical units; its right and bottom edges lie outside it.
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
 
 // Reads a record's parameters in order. A read past the end yields zero and marks
 // the record damaged, so a handler reads straight on and checks ok() once.
@@ -41,6 +47,24 @@ public:
         const quint32 v = u32at(m_data + m_pos);
         m_pos += 4;
         return v;
+    }
+    // A point, stored y first.
+    QPoint point() {
+        const int y = s16();
+        const int x = s16();
+        return {x, y};
+    }
+    // A rectangle stored bottom, right, top, left.
+    Box box() {
+        Box b;
+        b.bottom = s16(), b.right = s16(), b.top = s16(), b.left = s16();
+        return b;
+    }
+    // A rectangle stored as its height and width, then its top left corner.
+    Box extent() {
+        const int h = s16(), w = s16();
+        const QPoint at = point();
+        return {at.x(), at.y(), at.x() + w, at.y() + h};
     }
     quint8 u8() {
         if (!need(1))

@@ -5,7 +5,6 @@
 
 #include <QFontMetricsF>
 #include <QStringDecoder>
-#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -121,40 +120,30 @@ constexpr Layout wingdingsLayout = {
 };
 // clang-format on
 
-// The window and media controls that the web and interface dingbat fonts share.
-constexpr Layout webdingsLayout = sparse({
-    {0x30, 0x1F5D5},
-    {0x31, 0x1F5D6},
-    {0x32, 0x1F5D7},
-    {0x33, 0x25C0},
-    {0x34, 0x25B6},
-    {0x35, 0x25B2},
-    {0x36, 0x25BC},
-    {0x37, 0x23EA},
-    {0x38, 0x23E9},
-    {0x39, 0x23EE},
-    {0x3A, 0x23ED},
-    {0x3B, 0x23F8},
-    {0x3C, 0x23F9},
-    {0x3D, 0x23FA},
-    {0x61, 0x2714},
-    {0x72, 0x2715},
-});
-constexpr Layout marlettLayout = sparse({
-    {0x30, 0x1F5D5},
-    {0x31, 0x1F5D6},
-    {0x32, 0x1F5D7},
-    {0x33, 0x25C0},
-    {0x34, 0x25B6},
-    {0x35, 0x25B2},
-    {0x36, 0x25BC},
-    {0x61, 0x2713},
-    {0x68, 0x2713},
-    {0x6E, 0x25CF},
-    {0x72, 0x2715},
-    {0x74, 0x25B4},
-    {0x75, 0x25BE},
-});
+// The web and interface dingbat fonts share their window controls and arrows from
+// 0x30; each has its own marks besides.
+constexpr Layout controlsLayout(std::initializer_list<std::pair<int, char32_t>> own) {
+    Layout layout = sparse(own);
+    constexpr char32_t shared[] = {0x1F5D5, 0x1F5D6, 0x1F5D7, 0x25C0, 0x25B6, 0x25B2, 0x25BC};
+    for (size_t i = 0; i < std::size(shared); ++i)
+        layout[0x30 - 0x20 + i] = shared[i];
+    return layout;
+}
+constexpr Layout webdingsLayout = controlsLayout({{0x37, 0x23EA},
+                                                  {0x38, 0x23E9},
+                                                  {0x39, 0x23EE},
+                                                  {0x3A, 0x23ED},
+                                                  {0x3B, 0x23F8},
+                                                  {0x3C, 0x23F9},
+                                                  {0x3D, 0x23FA},
+                                                  {0x61, 0x2714},
+                                                  {0x72, 0x2715}});
+constexpr Layout marlettLayout = controlsLayout({{0x61, 0x2713},
+                                                 {0x68, 0x2713},
+                                                 {0x6E, 0x25CF},
+                                                 {0x72, 0x2715},
+                                                 {0x74, 0x25B4},
+                                                 {0x75, 0x25BE}});
 
 // Capitals in the equation editors' letter fonts: script, and double-struck.
 constexpr Layout lettersLayout(char32_t first,
@@ -338,43 +327,3 @@ double averageCharWidth(const QFontMetricsF& metrics) {
 }
 
 } // namespace lumora::wmf
-
-namespace lumora {
-
-QString readingOrderText(const std::vector<PlacedText>& texts) {
-    std::vector<const PlacedText*> pieces;
-    for (const PlacedText& t : texts)
-        if (!t.text.trimmed().isEmpty())
-            pieces.push_back(&t);
-    std::stable_sort(pieces.begin(), pieces.end(), [](const PlacedText* a, const PlacedText* b) {
-        return a->at.y() < b->at.y();
-    });
-    QStringList lines;
-    for (size_t first = 0; first < pieces.size();) {
-        // A line is the pieces whose baselines lie near the first one's.
-        size_t end = first + 1;
-        const double tolerance = std::max(pieces[first]->em, 1e-9) / 3;
-        while (end < pieces.size() && pieces[end]->at.y() - pieces[first]->at.y() <= tolerance)
-            ++end;
-        std::stable_sort(
-            pieces.begin() + first, pieces.begin() + end,
-            [](const PlacedText* a, const PlacedText* b) { return a->at.x() < b->at.x(); });
-        QString line;
-        const PlacedText* previous = nullptr;
-        for (size_t i = first; i < end; ++i) {
-            const PlacedText* piece = pieces[i];
-            // Pieces that run on from one another (a word, then its full stop in
-            // another font) join as they are; pieces that stand apart get a blank.
-            if (previous && !line.back().isSpace() && !piece->text.front().isSpace() &&
-                piece->at.x() - (previous->at.x() + previous->width) > 0.15 * previous->em)
-                line += QLatin1Char(' ');
-            line += piece->text;
-            previous = piece;
-        }
-        lines << line.simplified();
-        first = end;
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-} // namespace lumora
