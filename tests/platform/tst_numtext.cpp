@@ -68,68 +68,61 @@ private slots:
 
     // pattern: "" numberText, "single" singleNumberText, "signed" signedText, else
     // formatDecimal with the pattern.
-    void writing_data() {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << "" << 28.0 << "28";
-        QTest::newRow("product noise") << "" << 0.3 * 0.7 << "0.21";
-        QTest::newRow("sum noise") << "" << 0.1 + 0.2 << "0.3";
-        QTest::newRow("small, never exponent") << "" << 0.00005 << "0.00005";
-        QTest::newRow("tiny") << "" << 5e-7 << "0.0000005";
-        QTest::newRow("large, never exponent") << "" << 1.5e16 << "15000000000000000";
-        QTest::newRow("negative") << "" << -4.57 << "-4.57";
-        QTest::newRow("negative zero") << "" << -0.0 << "0";
-        QTest::newRow("fifteen digits") << "" << 1.0 / 3.0 << "0.333333333333333";
-        QTest::newRow("rounds up a nine run") << "" << 0.9999999999999999 << "1";
-        QTest::newRow("single 457/1000") << "single" << double(457.0f / 1000.0f) << "0.457";
-        QTest::newRow("single 1/3") << "single" << double(1.0f / 3.0f) << "0.3333333";
-        QTest::newRow("single 5/1000000") << "single" << double(5.0f / 1000000.0f) << "0.000005";
-        QTest::newRow("single 999*10") << "single" << 9990.0 << "9990";
-        QTest::newRow("signed 3") << "signed" << 3.0 << " 3";
-        QTest::newRow("signed 0") << "signed" << 0.0 << " 0";
-        QTest::newRow("signed -7") << "signed" << -7.0 << "-7";
-        QTest::newRow("0.7") << "0.0#" << 0.7 << "0.7";
-        QTest::newRow("2.0") << "0.0#" << 2.0 << "2.0";
-        QTest::newRow("0.057 rounds to two places") << "0.0#" << 0.057 << "0.06";
-        QTest::newRow("halfway goes up") << "0.0#" << 0.015 << "0.02";
-        QTest::newRow("0.995 carries") << "0.0#" << 0.995 << "1.0";
-        QTest::newRow("0.004 rounds to nothing") << "0.0#" << 0.004 << "0.0";
-        QTest::newRow("4.57") << "0.0######" << 4.57 << "4.57";
-        QTest::newRow("4.0") << "0.0######" << 4.0 << "4.0";
-        QTest::newRow("0.00005") << "0.0######" << 0.00005 << "0.00005";
-        QTest::newRow("99.9") << "0.0######" << 99.9 << "99.9";
-    }
     void writing() {
-        QFETCH(QString, pattern);
-        QFETCH(double, value);
-        QFETCH(QString, text);
-        const QString written = pattern.isEmpty()     ? numberText(value)
-                                : pattern == "single" ? singleNumberText(float(value))
-                                : pattern == "signed" ? signedText(qlonglong(value))
-                                                      : formatDecimal(value, pattern);
-        QCOMPARE(written, text);
+        const struct {
+            const char *tag, *pattern;
+            double value;
+            const char* text;
+        } rows[] = {{"whole", "", 28.0, "28"},
+                    {"product noise", "", 0.3 * 0.7, "0.21"},
+                    {"sum noise", "", 0.1 + 0.2, "0.3"},
+                    {"small, never exponent", "", 0.00005, "0.00005"},
+                    {"tiny", "", 5e-7, "0.0000005"},
+                    {"large, never exponent", "", 1.5e16, "15000000000000000"},
+                    {"negative", "", -4.57, "-4.57"},
+                    {"negative zero", "", -0.0, "0"},
+                    {"fifteen digits", "", 1.0 / 3.0, "0.333333333333333"},
+                    {"rounds up a nine run", "", 0.9999999999999999, "1"},
+                    {"single 457/1000", "single", double(457.0f / 1000.0f), "0.457"},
+                    {"single 1/3", "single", double(1.0f / 3.0f), "0.3333333"},
+                    {"single 5/1000000", "single", double(5.0f / 1000000.0f), "0.000005"},
+                    {"single 999*10", "single", 9990.0, "9990"},
+                    {"signed 3", "signed", 3.0, " 3"},
+                    {"signed 0", "signed", 0.0, " 0"},
+                    {"signed -7", "signed", -7.0, "-7"},
+                    {"0.7", "0.0#", 0.7, "0.7"},
+                    {"2.0", "0.0#", 2.0, "2.0"},
+                    {"0.057 rounds to two places", "0.0#", 0.057, "0.06"},
+                    {"halfway goes up", "0.0#", 0.015, "0.02"},
+                    {"0.995 carries", "0.0#", 0.995, "1.0"},
+                    {"0.004 rounds to nothing", "0.0#", 0.004, "0.0"},
+                    {"4.57", "0.0######", 4.57, "4.57"},
+                    {"4.0", "0.0######", 4.0, "4.0"},
+                    {"0.00005", "0.0######", 0.00005, "0.00005"},
+                    {"99.9", "0.0######", 99.9, "99.9"}};
+        for (const auto& r : rows) {
+            const QString pattern = r.pattern;
+            const QString written = pattern.isEmpty()     ? numberText(r.value)
+                                    : pattern == "single" ? singleNumberText(float(r.value))
+                                    : pattern == "signed" ? signedText(qlonglong(r.value))
+                                                          : formatDecimal(r.value, pattern);
+            QVERIFY2(written == r.text, qPrintable(QString(r.tag) + ": " + written));
+        }
     }
 
-    void parsing_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("value");
-        QTest::newRow("decimal") << "0.25" << true << 0.25;
-        QTest::newRow("blanks") << " 6 " << true << 6.0;
-        QTest::newRow("negative") << "-1.5" << true << -1.5;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("letters") << "six" << false << 0.0;
-        QTest::newRow("exponent") << "1e3" << false << 0.0;
-        QTest::newRow("two points") << "1.2.3" << false << 0.0;
-    }
     void parsing() {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(double, value);
-        bool good = !ok;
-        QCOMPARE(parseNumber(text, &good), value);
-        QCOMPARE(good, ok);
+        const struct {
+            const char *tag, *text;
+            bool ok;
+            double value;
+        } rows[] = {{"decimal", "0.25", true, 0.25},    {"blanks", " 6 ", true, 6.0},
+                    {"negative", "-1.5", true, -1.5},   {"empty", "", false, 0.0},
+                    {"letters", "six", false, 0.0},     {"exponent", "1e3", false, 0.0},
+                    {"two points", "1.2.3", false, 0.0}};
+        for (const auto& r : rows) {
+            bool good = !r.ok;
+            QVERIFY2(parseNumber(r.text, &good) == r.value && good == r.ok, r.tag);
+        }
     }
 };
 

@@ -54,60 +54,42 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, r.readField()); // reading past the end fails
     }
 
-    void integers_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("value"); // -1: no number
-        QTest::newRow("count line") << QByteArray(" 3 \r\n") << 3;
-        QTest::newRow("no blanks") << QByteArray("12\r\n") << 12;
-        QTest::newRow("words") << QByteArray("three\r\n") << -1;
-        QTest::newRow("empty") << QByteArray("\r\n") << -1;
-        QTest::newRow("decimal") << QByteArray("2.5\r\n") << -1;
-    }
-    void integers() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, value);
-        FieldReader r(bytes);
-        if (value >= 0)
-            QCOMPARE(r.readInteger(), value);
-        else
-            QVERIFY_THROWS_EXCEPTION(FileError, r.readInteger());
+    void integers() { // -1: no number
+        const std::pair<QByteArray, int> rows[] = {
+            {" 3 \r\n", 3}, {"12\r\n", 12}, {"three\r\n", -1}, {"\r\n", -1}, {"2.5\r\n", -1}};
+        for (const auto& [bytes, value] : rows) {
+            FieldReader r(bytes);
+            if (value >= 0)
+                QCOMPARE(r.readInteger(), value);
+            else
+                QVERIFY_THROWS_EXCEPTION(FileError, r.readInteger());
+        }
     }
 
-    void refusesWhatIsNoTextFile_data() {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("missing") << 0;
-        QTest::newRow("a folder") << 1;
-        QTest::newRow("a pipe, which would hang a reader") << 2;
-        QTest::newRow("larger than the limit") << 3;
-    }
+    // Missing, a folder, a pipe (which would hang a reader), larger than the limit.
     void refusesWhatIsNoTextFile() {
-        QFETCH(int, kind);
-        testing::ScratchFolder dir;
-        if (kind == 1)
-            QVERIFY(QDir().mkpath("multiple/x.txt"));
-        if (kind == 2)
-            QVERIFY(QDir().mkpath("multiple") && ::mkfifo("multiple/x.txt", 0644) == 0);
-        if (kind == 3)
-            dir.write("multiple/x.txt", QByteArray(101, 'a'));
-        QVERIFY_THROWS_EXCEPTION(FileError, readResourceFile("multiple\\x.txt", 100));
+        for (int kind = 0; kind < 4; ++kind) {
+            testing::ScratchFolder dir;
+            QVERIFY(kind != 1 || QDir().mkpath("multiple/x.txt"));
+            QVERIFY(kind != 2 ||
+                    (QDir().mkpath("multiple") && ::mkfifo("multiple/x.txt", 0644) == 0));
+            if (kind == 3)
+                dir.write("multiple/x.txt", QByteArray(101, 'a'));
+            QVERIFY_THROWS_EXCEPTION(FileError, readResourceFile("multiple\\x.txt", 100));
+        }
     }
 
-    void writesTheCodePageUnlessItWouldReadBackOtherwise_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("code page")
-            << QStringLiteral("Caf\u00e9 \u20ac") << QByteArray("Caf\xe9 \x80\r\n");
-        QTest::newRow("beyond it") << QStringLiteral("\u0141\u00f3d\u017a")
-                                   << QByteArray("\xef\xbb\xbf\xc5\x81\xc3\xb3"
-                                                 "d\xc5\xba\r\n");
-        QTest::newRow("would read as UTF-8")
-            << QStringLiteral("\u00c3\u00a9") << QByteArray("\xef\xbb\xbf\xc3\x83\xc2\xa9\r\n");
-    }
+    // The code page, beyond it, and text that would read back as UTF-8.
     void writesTheCodePageUnlessItWouldReadBackOtherwise() {
-        QFETCH(QString, line);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(encodeLines({line}), bytes);
-        QCOMPARE(decodeText(bytes), line + "\r\n");
+        const std::pair<QString, QByteArray> rows[] = {
+            {QStringLiteral("Caf\u00e9 \u20ac"), "Caf\xe9 \x80\r\n"},
+            {QStringLiteral("\u0141\u00f3d\u017a"), "\xef\xbb\xbf\xc5\x81\xc3\xb3"
+                                                    "d\xc5\xba\r\n"},
+            {QStringLiteral("\u00c3\u00a9"), "\xef\xbb\xbf\xc3\x83\xc2\xa9\r\n"}};
+        for (const auto& [line, bytes] : rows) {
+            QCOMPARE(encodeLines({line}), bytes);
+            QCOMPARE(decodeText(bytes), line + "\r\n");
+        }
     }
 
     void writerReplacesTheFileAndRefusesWhatTheCodePageCannotHold() {

@@ -1,35 +1,32 @@
-// The small services every screen leans on: twips, pictures, random numbers, and
-// the code page of the files.
+// The small services every screen leans on: twips, pictures, random numbers, the
+// code page of the files, and the printers.
 #include "platform/codepage.h"
 #include "platform/pictures.h"
+#include "platform/printer.h"
 #include "platform/random.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "testing.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QtTest>
 #include <set>
 
 using namespace lumora;
+using Kind = RecordingPrinter::Kind;
 
 class ServicesTest : public QObject {
     Q_OBJECT
 private slots:
-    void twipsBecomePixels_data() {
-        QTest::addColumn<double>("twips");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("screen width") << 12000.0 << 800;
-        QTest::newRow("half a pixel rounds away") << 7.5 << 1;
-        QTest::newRow("negative place") << -1200.0 << -80;
-        QTest::newRow("negative half") << -7.5 << -1;
-        QTest::newRow("below half") << 7.0 << 0;
-    }
+    // Half a pixel rounds away from zero.
     void twipsBecomePixels() {
-        QFETCH(double, twips);
-        QFETCH(int, pixels);
-        QCOMPARE(twipsToPixels(twips), pixels);
+        const std::pair<double, int> rows[] = {
+            {12000, 800}, {7.5, 1}, {-1200, -80}, {-7.5, -1}, {7, 0}};
+        for (const auto& [twips, pixels] : rows)
+            QCOMPARE(twipsToPixels(twips), pixels);
     }
 
     void picturesLoadOrFailClearly() {
@@ -66,51 +63,119 @@ private slots:
         }
     }
 
-    void intAndCInt_data() {
-        QTest::addColumn<double>("x");
-        QTest::addColumn<qlonglong>("intValue");
-        QTest::addColumn<int>("cintValue");
-        QTest::newRow("2.5") << 2.5 << 2LL << 2;
-        QTest::newRow("3.5") << 3.5 << 3LL << 4;
-        QTest::newRow("-2.5") << -2.5 << -3LL << -2;
-        QTest::newRow("0.49") << 0.49 << 0LL << 0;
-        QTest::newRow("99.9999") << 99.9999 << 99LL << 100;
-        QTest::newRow("-0.1") << -0.1 << -1LL << 0;
-    }
     void intAndCInt() {
-        QFETCH(double, x);
-        QFETCH(qlonglong, intValue);
-        QFETCH(int, cintValue);
-        QCOMPARE(intPart(x), intValue);
-        QCOMPARE(roundToEven(x), cintValue);
+        const std::tuple<double, qlonglong, int> rows[] = {{2.5, 2, 2},        {3.5, 3, 4},
+                                                           {-2.5, -3, -2},     {0.49, 0, 0},
+                                                           {99.9999, 99, 100}, {-0.1, -1, 0}};
+        for (const auto& [x, intValue, cintValue] : rows) {
+            QCOMPARE(intPart(x), intValue);
+            QCOMPARE(roundToEven(x), cintValue);
+        }
     }
 
-    // Text the code page holds goes both ways; other text is refused.
-    void codePage_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
+    // Text the code page holds goes both ways; other text is refused (no bytes).
+    void codePage() {
         QByteArray all;
         for (int b = 0; b < 256; ++b)
             all.append(static_cast<char>(b));
-        QTest::newRow("every byte") << all << cp1252::decode(all);
-        QTest::newRow("latin-1 range")
-            << QByteArray("caf\xe9 \xbd \xd7") << QStringLiteral("café ½ ×");
-        QTest::newRow("euro and quotes")
-            << QByteArray("\x80 \x93x\x94 \x85") << QStringLiteral("€ “x” …");
-        QTest::newRow("dashes, OE, Y diaeresis")
-            << QByteArray("\x96\x97\x8c\x9f") << QStringLiteral("–—Œ\u0178");
-        QTest::newRow("greek") << QByteArray() << QStringLiteral("π r²");
-        QTest::newRow("cjk") << QByteArray() << QStringLiteral("数学");
-        QTest::newRow("emoji") << QByteArray() << QStringLiteral("well done \U0001F600");
-        QTest::newRow("minus sign") << QByteArray() << QStringLiteral("5 \u2212 3");
+        const std::pair<QByteArray, QString> rows[] = {
+            {all, cp1252::decode(all)},
+            {"caf\xe9 \xbd \xd7", QStringLiteral("café ½ ×")},
+            {"\x80 \x93x\x94 \x85", QStringLiteral("€ “x” …")},
+            {"\x96\x97\x8c\x9f", QStringLiteral("–—Œ\u0178")},
+            {{}, QStringLiteral("π r²")},
+            {{}, QStringLiteral("数学")},
+            {{}, QStringLiteral("well done \U0001F600")},
+            {{}, QStringLiteral("5 \u2212 3")}};
+        for (const auto& [bytes, text] : rows) {
+            QVERIFY2(cp1252::canEncode(text) == !bytes.isEmpty(), qPrintable(text));
+            QCOMPARE(cp1252::encode(text).value_or(QByteArray()), bytes);
+            if (!bytes.isEmpty())
+                QCOMPARE(cp1252::decode(bytes), text);
+        }
     }
-    void codePage() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(cp1252::canEncode(text), !bytes.isEmpty());
-        QCOMPARE(cp1252::encode(text).value_or(QByteArray()), bytes);
-        if (!bytes.isEmpty())
-            QCOMPARE(cp1252::decode(bytes), text);
+
+    void pastTheBottomStartsANewPage() {
+        RecordingPrinter p(5000, 1000);
+        p.setFontSize(10); // lines of 240 twips: four fit, the fifth does not
+        for (int i = 1; i <= 5; ++i)
+            p.printLine(QString::number(i));
+        p.endDoc();
+        const auto& ops = p.operations();
+        QCOMPARE(ops.size(), std::size_t(7));
+        QVERIFY(ops[3].at == QPointF(0, 720) && ops[3].page == 1);
+        QCOMPARE(ops[4].kind, Kind::NewPage);
+        QVERIFY(ops[5].text == "5" && ops[5].at == QPointF(0, 0) && ops[5].page == 2);
+        QCOMPARE(ops[6].kind, Kind::End);
+
+        // A line taller than the page does not page for ever.
+        RecordingPrinter tall(5000, 100);
+        tall.setFontSize(36);
+        tall.printLine("big");
+        QCOMPARE(tall.page(), 1);
+        tall.printLine("again");
+        QCOMPARE(tall.all(Kind::NewPage).size(), std::size_t(1));
+    }
+
+    void nothingPrintsAfterTheEnd() {
+        RecordingPrinter p(9000, 12000);
+        p.drawPicture({1000, 1000}, QImage(40, 20, QImage::Format_RGB32));
+        QCOMPARE(p.all(Kind::Picture)[0].size, QSizeF(600, 300)); // 15 twips a pixel
+        p.endDoc();
+        QVERIFY_THROWS_EXCEPTION(PrintError, p.printLine("y"));
+        QVERIFY_THROWS_EXCEPTION(PrintError, p.line({0, 0}, {1, 1}, 0));
+        QVERIFY_THROWS_EXCEPTION(PrintError, p.endDoc());
+        QCOMPARE(p.all(Kind::End).size(), std::size_t(1));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, paletteColour(16));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, paletteColour(-1));
+        PrinterFactory factory;
+        factory.setOpener([](const QString&) { return std::unique_ptr<Printer>(); });
+        QVERIFY_THROWS_EXCEPTION(PrintError, factory.open("x"));
+    }
+
+    void pdfHoldsWhatWasPrinted() {
+        testing::ScratchFolder dir;
+        const QString path = dir.path() + "/out.pdf";
+        auto p = openPdfPrinter(path, "Lumora test");
+        // A4 is 11906 by 16838 twips; the printable area lies inside it.
+        QVERIFY(p->width() > 9000 && p->width() <= 11906);
+        QVERIFY(p->height() > 13000 && p->height() <= 16838);
+        p->setFontName("Times New Roman");
+        p->setFontSize(16);
+        const double narrow = p->textWidth("Brenvale Lumora");
+        const double line = p->lineHeight();
+        p->setFontSize(32);
+        QVERIFY(qAbs(p->textWidth("Brenvale Lumora") / narrow - 2) < 0.05);
+        QVERIFY(line > 16 * 20 && line < 16 * 20 * 1.5);
+
+        p->setCurrentX(1440);
+        p->printText("Brenvale");
+        p->printLine(" worksheets");
+        QRectF given;
+        p->drawPicture({1000, 1000}, QSizeF(1440, 720), [&](QPainter& painter, const QRectF& r) {
+            given = r;
+            painter.fillRect(r, Qt::red);
+        });
+        p->line({0, 3000}, {p->width(), 3000}, paletteColour(9));
+        while (p->page() < 2)
+            p->printLine("Question after question");
+        p->endDoc();
+        QVERIFY(QFileInfo(path).size() > 0);
+        // Twips become device pixels at the printer's resolution (1200 dots an inch).
+        QCOMPARE(given, QRectF(1000.0 * 1200 / 1440, 1000.0 * 1200 / 1440, 1200, 600));
+        QCOMPARE(p->page(), 2);
+    }
+
+    void unwritableOrAbandonedPdfs() {
+        auto print = [] {
+            auto p = openPdfPrinter("/nonexistent-folder/out.pdf", "Lumora test");
+            p->printLine("x");
+            p->endDoc();
+        };
+        QVERIFY_THROWS_EXCEPTION(PrintError, print());
+        testing::ScratchFolder dir;
+        openPdfPrinter(dir.path() + "/half.pdf", "Lumora test")->printLine("half a page");
+        QVERIFY(!QFileInfo::exists(dir.path() + "/half.pdf"));
     }
 };
 

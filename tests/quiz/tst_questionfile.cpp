@@ -77,79 +77,44 @@ private slots:
         QCOMPARE(s.questresult[3], 1);
     }
 
-    void theTopicQuizzesAreGood_data() {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("Tiberan") << "multiple/Tiberan.txt";
-        QTest::newRow("Joris Malten") << "multiple/Joris Malten.txt";
-    }
-    void theTopicQuizzesAreGood() {
-        QFETCH(QString, file);
-        ScratchFolder dir;
-        dir.copyFromData(file);
-        const QByteArray bytes = dir.read(file);
-        QCOMPARE(bytes.count("\r\n"), 72);
-        QCOMPARE(bytes.count('\n'), 72); // no bare line feeds
-        QVERIFY(bytes.endsWith("\r\n") && bytes.contains('&'));
-        SharedState s;
-        loadquestions(s, file);
-        QSet<QString> answers;
-        for (int q = 1; q <= 10; ++q) {
-            const QStringList choices{s.choicea[q], s.choiceb[q], s.choicec[q], s.choiced[q]};
-            QVERIFY(!s.question[q].isEmpty() && s.question[q].size() <= 60);
-            for (const QString& c : choices)
-                QVERIFY2(!c.isEmpty() && c.size() <= 30, qPrintable(c));
-            QCOMPARE(QSet<QString>(choices.begin(), choices.end()).size(), 4);
-            QVERIFY(scoring::isRight(s.correctanswer[q], s.correctanswer[q].toInt()));
-            answers.insert(s.correctanswer[q]);
-        }
-        QVERIFY(answers.size() >= 3); // the right answer is not always in one place
-    }
-
-    void marking_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<bool>("right");
-        QTest::newRow("match") << "3" << 3 << true;
-        QTest::newRow("other choice") << "3" << 2 << false;
-        QTest::newRow("no choice") << "1" << 0 << false;
-        QTest::newRow("blanks around") << " 4 " << 4 << true;
-        QTest::newRow("damaged: 0 against no choice") << "0" << 0 << false;
-        QTest::newRow("damaged: letters") << "B" << 2 << false;
-        QTest::newRow("damaged: empty") << "" << 0 << false;
-    }
     void marking() {
-        QFETCH(QString, stored);
-        QFETCH(int, chosen);
-        QFETCH(bool, right);
-        QCOMPARE(scoring::isRight(stored, chosen), right);
+        const struct {
+            const char *tag, *stored;
+            int chosen;
+            bool right;
+        } rows[] = {{"match", "3", 3, true},
+                    {"other choice", "3", 2, false},
+                    {"no choice", "1", 0, false},
+                    {"blanks around", " 4 ", 4, true},
+                    {"damaged: 0 against no choice", "0", 0, false},
+                    {"damaged: letters", "B", 2, false},
+                    {"damaged: empty", "", 0, false}};
+        for (const auto& r : rows)
+            QVERIFY2(scoring::isRight(r.stored, r.chosen) == r.right, r.tag);
     }
 
-    void results_data() {
-        QTest::addColumn<int>("score");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("10") << 10 << "Excellent work. You have scored 10 out of 10.";
-        QTest::newRow("9") << 9 << "Good work. You have scored 9 out of 10.";
-        QTest::newRow("8") << 8 << "Good work. You have scored 8 out of 10.";
-        QTest::newRow("7") << 7 << "You have scored 7 out of 10.";
-        QTest::newRow("0") << 0 << "You have scored 0 out of 10.";
-    }
     void results() {
-        QFETCH(int, score);
-        QFETCH(QString, message);
-        QCOMPARE(scoring::resultMessage(score, 10), message);
-        QCOMPARE(scoring::firstButtonCaption(score, 10),
-                 QString(score == 10 ? "Print Certificate" : "Check Wrong Answers"));
-        QCOMPARE(scoring::hint(score, 10).isEmpty(), score == 10);
-        SharedState s;
-        for (int q = 1; q <= 10; ++q) {
-            s.question[q] = QStringLiteral("Question text %1").arg(q);
-            s.questresult[q] = q > 10 - score;
+        for (const auto& [score, message] : std::initializer_list<std::pair<int, QString>>{
+                 {10, "Excellent work. You have scored 10 out of 10."},
+                 {9, "Good work. You have scored 9 out of 10."},
+                 {8, "Good work. You have scored 8 out of 10."},
+                 {7, "You have scored 7 out of 10."},
+                 {0, "You have scored 0 out of 10."}}) {
+            QCOMPARE(scoring::resultMessage(score, 10), message);
+            QCOMPARE(scoring::firstButtonCaption(score, 10),
+                     QString(score == 10 ? "Print Certificate" : "Check Wrong Answers"));
+            QCOMPARE(scoring::hint(score, 10).isEmpty(), score == 10);
+            SharedState s;
+            for (int q = 1; q <= 10; ++q) {
+                s.question[q] = QStringLiteral("Question text %1").arg(q);
+                s.questresult[q] = q > 10 - score;
+            }
+            QStringList review;
+            for (int q = 1; q <= 10 - score; ++q)
+                review << QStringLiteral(" %1. Question text %1").arg(q);
+            QCOMPARE(scoring::count(s).score, score);
+            QCOMPARE(scoring::count(s).reviewLines, review);
         }
-        QStringList review;
-        for (int q = 1; q <= 10 - score; ++q)
-            review << QStringLiteral(" %1. Question text %1").arg(q);
-        QCOMPARE(scoring::count(s).score, score);
-        QCOMPARE(scoring::count(s).reviewLines, review);
     }
 };
 

@@ -23,4 +23,16 @@ inline QByteArray sampleWorksheetFile(const QString& title) {
     return crlf(worksheet::fileLines(sampleWorksheet(title)));
 }
 
+// A catalogue file listing the titles given, or Sheet 1 ... Sheet n.
+inline QByteArray trackFile(const QStringList& titles) {
+    return crlf(QStringList{" " + QString::number(titles.size()) + " "} + titles);
+}
+
+inline QByteArray numbered(int n) {
+    QStringList titles;
+    for (int i = 1; i <= n; ++i)
+        titles << QStringLiteral("Sheet %1").arg(i);
+    return trackFile(titles);
+}
+
 } // namespace lumora::testing

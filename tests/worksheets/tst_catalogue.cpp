@@ -1,6 +1,10 @@
+// The catalogue of worksheets and the worksheet files: read, rewritten, refused.
 #include "platform/seqfile.h"
+#include "quiz/questionfile.h"
+#include "sampleworksheet.h"
 #include "testing.h"
 #include "worksheets/catalogue.h"
+#include "worksheets/worksheet.h"
 
 #include <QtTest>
 
@@ -11,50 +15,37 @@ namespace {
 
 const QString Track = QStringLiteral("multiple/track.txt");
 
-QByteArray trackFile(const QStringList& titles) {
-    return crlf(QStringList{" " + QString::number(titles.size()) + " "} + titles);
-}
-
-QByteArray numbered(int n) {
-    QStringList titles;
-    for (int i = 1; i <= n; ++i)
-        titles << QStringLiteral("Sheet %1").arg(i);
-    return trackFile(titles);
-}
-
 } // namespace
 
 class CatalogueTest : public QObject {
     Q_OBJECT
 private slots:
-    void adding_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("to the empty catalogue")
-            << trackFile({}) << "Fractions" << trackFile({"Fractions"});
-        QTest::newRow("always last") << trackFile({"B", "A"}) << "C" << trackFile({"B", "A", "C"});
-        QTest::newRow("already listed: the file byte for byte")
-            << QByteArray("   2\r\nA\r\nB") << "B" << QByteArray("   2\r\nA\r\nB");
-        QTest::newRow("letter case makes another entry")
-            << trackFile({"Fractions"}) << "fractions" << trackFile({"Fractions", "fractions"});
-        QTest::newRow("commas stored as ampersands")
-            << trackFile({"A"}) << "Tenths, hundredths" << trackFile({"A", "Tenths& hundredths"});
-        QTest::newRow("a comma title found again in its stored form")
-            << trackFile({"Tenths& hundredths"}) << "Tenths, hundredths"
-            << trackFile({"Tenths& hundredths"});
-    }
+    // Titles parted by "|".
     void adding() {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, after);
-        ScratchFolder dir;
-        dir.write(Track, before);
+        const char* rows[][4] = {
+            {"to the empty catalogue", "", "Fractions", "Fractions"},
+            {"always last", "B|A", "C", "B|A|C"},
+            {"letter case makes another entry", "Fractions", "fractions", "Fractions|fractions"},
+            {"commas stored as ampersands", "A", "Tenths, hundredths", "A|Tenths& hundredths"},
+            {"a comma title found again in its stored form", "Tenths& hundredths",
+             "Tenths, hundredths", "Tenths& hundredths"}};
+        auto file = [](const char* t) {
+            return trackFile(QString(t).split('|', Qt::SkipEmptyParts));
+        };
+        for (const auto& r : rows) {
+            ScratchFolder dir;
+            dir.write(Track, file(r[1]));
+            SharedState s;
+            catalogue::trackworksheets(s, r[2]);
+            QVERIFY2(dir.read(Track) == file(r[3]), r[0]);
+            // The new title counts from the next read.
+            QCOMPARE(s.numworksheets, int(QString(r[1]).split('|', Qt::SkipEmptyParts).size()));
+        }
+        ScratchFolder dir; // listed already: the file stays byte for byte
+        dir.write(Track, "   2\r\nA\r\nB");
         SharedState s;
-        catalogue::trackworksheets(s, typed);
-        QCOMPARE(dir.read(Track), after);
-        // The new title counts from the next read.
-        QCOMPARE(s.numworksheets, before.split('\n')[0].trimmed().toInt());
+        catalogue::trackworksheets(s, "B");
+        QCOMPARE(dir.read(Track), QByteArray("   2\r\nA\r\nB"));
     }
 
     // Nothing is written to a catalogue that cannot be read, or to a full one.
@@ -74,6 +65,11 @@ private slots:
         dir.write(file.isEmpty() ? "multiple/other.txt" : Track, file.isEmpty() ? "x" : file);
         SharedState s;
         QVERIFY_THROWS_EXCEPTION(FileError, catalogue::trackworksheets(s, "New"));
+        QVERIFY_THROWS_EXCEPTION(FileError, worksheet::saveworksheet(s, sampleWorksheet("New")));
+        QVERIFY(!dir.exists("multiple/New.txt"));
+        if (readable) // full, but a listed title saves
+            worksheet::saveworksheet(s, sampleWorksheet("Sheet 1"));
+        QCOMPARE(dir.exists("multiple/Sheet 1.txt"), readable);
         s.delname = "Sheet 1";
         if (readable)
             QVERIFY(catalogue::delworksheet(s));
@@ -155,6 +151,8 @@ private slots:
         QCOMPARE(catalogue::isStorableTitle(title), storable);
         ScratchFolder dir;
         dir.write(Track, " 0 \r\n");
+        for (const char* quiz : {"multiple/Tiberan.txt", "multiple/Joris Malten.txt"})
+            dir.write(quiz, "topic quiz");
         SharedState s;
         if (storable) {
             catalogue::trackworksheets(s, title);
@@ -163,8 +161,74 @@ private slots:
             QCOMPARE(catalogue::shownTitle(s.worksheetname[1]), title); // read back whole
         } else {
             QVERIFY_THROWS_EXCEPTION(FileError, catalogue::trackworksheets(s, title));
+            QVERIFY_THROWS_EXCEPTION(FileError,
+                                     worksheet::saveworksheet(s, sampleWorksheet(title)));
             QCOMPARE(dir.read(Track), QByteArray(" 0 \r\n"));
+            QCOMPARE(dir.list("multiple"),
+                     (QStringList{"Joris Malten.txt", "Tiberan.txt", "track.txt"}));
+            QCOMPARE(dir.read("multiple/Tiberan.txt") + dir.read("multiple/Joris Malten.txt"),
+                     QByteArray("topic quiztopic quiz"));
         }
+    }
+
+    void genworkReportsTheFirstProblem_data() {
+        QTest::addColumn<int>("scenario");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all empty: only the title")
+            << 0 << "You have not chosen a title for your worksheet";
+        QTest::newRow("title only") << 1 << "You have not completed Question 1";
+        QTest::newRow("tick of 2 before an empty choice of 3")
+            << 2 << "You have not ticked the correct answer for Question 2";
+        QTest::newRow("two ticks")
+            << 3 << "You have ticked more than one correct answer for Question 7";
+        QTest::newRow("blanks count as filled") << 4 << "";
+        QTest::newRow("an empty choice D") << 5 << "You have not completed Question 10";
+    }
+    void genworkReportsTheFirstProblem() {
+        QFETCH(int, scenario);
+        QFETCH(QString, message);
+        worksheet::Entries e = scenario <= 1 ? worksheet::Entries{} : sampleWorksheet("Sums");
+        if (scenario == 1)
+            e.title = "T";
+        if (scenario == 2) {
+            e.ticked[4 * 1 + 1] = false;
+            e.choice[4 * 2 + 3].clear();
+        }
+        if (scenario == 3)
+            e.ticked[4 * 6 + 0] = true;
+        if (scenario == 4)
+            e.title = e.question[4] = e.choice[9] = " ";
+        if (scenario == 5)
+            e.choice[39].clear();
+        QCOMPARE(worksheet::genwork(e).value_or(QString()), message);
+    }
+
+    void savedFileIsTheSeventyTwoLineFormat() {
+        ScratchFolder dir;
+        dir.write("multiple/track.txt", " 0 \r\n");
+        worksheet::Entries e = sampleWorksheet("Tenths, hundredths");
+        e.question[0] = "Which is bigger, 0.5 or 0.45?";
+        e.choice[1] = "0.45, because";
+        e.choice[2] = "Tom & Jo";
+        SharedState s;
+        worksheet::saveworksheet(s, e);
+        QStringList expected{"Tenths& hundredths", " "};
+        for (int q = 0; q < 10; ++q) {
+            expected << QString(e.question[q]).replace(',', '&');
+            for (int c = 0; c < 4; ++c)
+                expected << QString(e.choice[4 * q + c]).replace(',', '&');
+            expected << QString::number(q % 4 + 1) << " ";
+        }
+        QCOMPARE(dir.read("multiple/Tenths& hundredths.txt"), crlf(expected));
+        QCOMPARE(dir.read("multiple/track.txt"), QByteArray(" 1 \r\nTenths& hundredths\r\n"));
+
+        // It reads back whole, commas restored; the ampersand comes back as a comma.
+        loadquestions(s, "multiple/Tenths& hundredths.txt");
+        worksheet::Entries back = worksheet::fromQuiz(s);
+        QCOMPARE(back.choice[2], QStringLiteral("Tom , Jo"));
+        back.choice[2] = e.choice[2];
+        QVERIFY(back.title == e.title && back.question == e.question && back.choice == e.choice);
+        QCOMPARE(back.ticked, e.ticked);
     }
 };
 
