@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(d.Label1->text(), DrillFrame::WrongText);
 
         // Two right clicks: the praise both times and the flash goes on, on the real
-        // timer, every 250 ms; pressing "Show Answer" again does not put it back.
+        // timer, every 250 ms.
         for (int n = 0; n < 2; ++n) {
             clickMouse(d.Label3[right]);
             QVERIFY(d.Label1->isVisible() && d.Timer1.isActive());
@@ -204,10 +204,6 @@ private slots:
         QCOMPARE(d.Timer1.interval(), DrillFrame::FlashInterval);
         const int phase = d.blinkPhase();
         QTRY_VERIFY_WITH_TIMEOUT(d.blinkPhase() != phase, 400);
-        QTest::qWait(60);
-        const int remaining = d.Timer1.remainingTime();
-        clickMouse(d.cmdsoln);
-        QVERIFY(d.Timer1.remainingTime() <= remaining);
 
         // "New Problem" while flashing.
         if (d.blinkPhase() == 1)
