@@ -81,6 +81,13 @@ void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
     });
 }
 
+std::unique_ptr<TestApp> withPages() {
+    auto t = std::make_unique<TestApp>();
+    for (const char* folder : {"wmf", "wmf2", "logo"})
+        t->folder.copyFolderFromData(QString::fromLatin1(folder));
+    return t;
+}
+
 Intro0& openMenu(TestApp& t) {
     startProgram(t.app);
     QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);

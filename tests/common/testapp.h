@@ -39,11 +39,22 @@ public:
     std::deque<MessageAnswer> answers;
 };
 
+// A program whose folder also holds the pages: the guide's, the notes' and the logo.
+std::unique_ptr<TestApp> withPages();
+
 // Starts the program and clicks through the title screen to the main menu.
 Intro0& openMenu(TestApp& t);
 
 // Lets posted events run (deferred deletes too) without waiting on anything.
 void settle();
+
+// Shows a screen in front, with a window of its own, and lets it settle.
+template <class S> S& shown(S& s) {
+    s.showInFront();
+    s.winId();
+    settle();
+    return s;
+}
 
 // A real mouse move or click at a point of a widget, delivered through its window as
 // the platform would deliver it (to whatever control lies under the point).

@@ -15,13 +15,6 @@ using namespace lumora::testing;
 
 namespace {
 
-std::unique_ptr<TestApp> withPages() {
-    auto t = std::make_unique<TestApp>();
-    for (const char* folder : {"wmf", "wmf2", "logo"})
-        t->folder.copyFolderFromData(QString::fromLatin1(folder));
-    return t;
-}
-
 QImage drawn(QSizeF twips, const std::function<void(QPainter&, const QRectF&)>& draw) {
     QImage image(twips.toSize() / 15, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -35,8 +28,6 @@ QImage drawnFile(const QString& name) {
     return drawn(m.sizeTwips(), [&](QPainter& p, const QRectF& r) { m.play(p, r); });
 }
 
-void tick(Teacher& v) { QMetaObject::invokeMethod(&v.Timer1, "timeout", Qt::DirectConnection); }
-
 } // namespace
 
 class ViewersTest : public QObject {
@@ -45,17 +36,14 @@ private slots:
     // A page that cannot be read is said once and leaves its place empty; the viewer
     // goes on. Print on page 3 prints the print copy, at its own size, 1000 twips in.
     void guidePagesAndPrint_data() {
-        QTest::addColumn<QByteArray>("page2"); // "-": the file is missing
+        QTest::addColumn<QByteArray>("page2"); // empty: as shipped
         QTest::newRow("as shipped") << QByteArray();
-        QTest::newRow("missing") << QByteArray("-");
         QTest::newRow("not a metafile") << QByteArray("GIF89a not a metafile at all");
     }
     void guidePagesAndPrint() {
         QFETCH(QByteArray, page2);
         auto t = withPages();
         if (!page2.isEmpty())
-            QFile::remove(t->folder.path() + "/wmf/guide2.wmf");
-        if (page2.size() > 1)
             t->folder.write("wmf/guide2.wmf", page2);
         clickMouse(openMenu(*t).Label2[Intro0::Guide]);
         Guide& g = t->app.screens.guide();
@@ -93,8 +81,7 @@ private slots:
     void aSetOfOnePageHasNoLinks() {
         auto t = withPages();
         t->app.state.pagecount = 1;
-        Teacher& v = t->app.screens.teacher();
-        v.showInFront();
+        Teacher& v = shown(t->app.screens.teacher());
         QVERIFY(!v.Label1->isVisible() && !v.Label3[PageViewer::PreviousPage]->isVisible());
         QVERIFY(!v.Label3[PageViewer::NextPage]->isVisible());
         QVERIFY(v.Label3[PageViewer::PrintButton]->isVisible());
@@ -117,13 +104,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(v.Picture1->isVisible(), 300);
         v.Timer1.stop();
         QCOMPARE(v.Picture1->pixmap().size(), QSize(120, 120) * ratio);
-        // Twenty ticks come back to the same frame.
         const int frame = t->app.state.logoframe;
-        const QImage shown = v.Picture1->pixmap().toImage();
-        for (int i = 0; i < 20; ++i)
-            tick(v);
-        QCOMPARE(t->app.state.logoframe, frame);
-        QCOMPARE(v.Picture1->pixmap().toImage(), shown);
         QVERIFY(!v.Picture2->pixmap().isNull());
 
         // Reopened, the animation goes on where it was, never back to the first frame

@@ -1,7 +1,6 @@
 // Every printout through a real CUPS queue: scripts/print-queue.sh makes a cups-pdf
 // queue the default printer and names it in LUMORA_PRINT_QUEUE. The document the
-// queue received (kept in the spool folder) is read back as text; the PDF that
-// cups-pdf makes of it carries fonts without text, so that one is checked for ink.
+// queue received (kept in the spool folder) is read back as text.
 
 #include "pages/guide.h"
 #include "pdftools.h"
@@ -11,11 +10,8 @@
 #include "shell/buttonlabel.h"
 #include "testapp.h"
 
-#include <QDateTime>
-#include <QDir>
 #include <QPrinterInfo>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QThread>
 #include <QtTest>
 
@@ -32,20 +28,6 @@ QString output(const QString& program, const QStringList& args, bool* ok = nullp
     return QString::fromLocal8Bit(run.readAllStandardOutput());
 }
 
-// Where a page carries dark ink, give or take what anti-aliasing does to it.
-QRect inkOf(const QImage& page, int* pixels) {
-    QRect box;
-    *pixels = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (const QColor c = page.pixelColor(x, y);
-                qMax(c.red(), qMax(c.green(), c.blue())) < 80) {
-                ++*pixels;
-                box |= QRect(x, y, 1, 1);
-            }
-    return box;
-}
-
 } // namespace
 
 class PrintQueueTest : public QObject {
@@ -60,11 +42,9 @@ private slots:
             QSKIP("poppler-utils is missing: what the queue printed cannot be read back.");
         m_messages.setResponder([](const MessageRequest&) { return MessageAnswer::Ok; });
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), m_queue);
-        // The printout tests elsewhere hide the queue this way; make sure that works.
-        qputenv("LPDEST", "lumora-no-such-printer");
-        const bool hidden = QPrinterInfo::defaultPrinter().isNull();
+        qputenv("LPDEST", "lumora-no-such-printer"); // how the other tests hide the queue
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
         qunsetenv("LPDEST");
-        QVERIFY(hidden);
     }
 
     void printouts_data() {
@@ -86,7 +66,8 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, texts);
         QFETCH(QString, said);
-        testing::TestApp t;
+        const auto pages = testing::withPages();
+        testing::TestApp& t = *pages;
         t.app.printers.setOpener({}); // the real default printer
         SharedState quiz;
         quiz.quizheading = "Lumora";
@@ -98,7 +79,7 @@ private slots:
             quiz.choicec[i] = QString::number(7 * i - 1);
             quiz.choiced[i] = QString::number(6 * i);
         }
-        const auto [spooled, made] = print([&] {
+        const QString spooled = print([&] {
             if (kind == "certificate")
                 printouts::runCertificatePrintout(t.app.messages, t.app.printers, quiz, "Ada Brook",
                                                   QApplication::font());
@@ -106,8 +87,6 @@ private slots:
                 printouts::runWorksheetPrintout(t.app.messages, t.app.printers, "Lumora", "Sevens",
                                                 quiz);
             else {
-                for (const char* folder : {"wmf", "wmf2"})
-                    t.folder.copyFolderFromData(QString::fromLatin1(folder));
                 Guide& guide = t.app.screens.guide();
                 guide.loadPage("wmf\\guide1.wmf", "wmf2\\guide1.wmf");
                 guide.showInFront();
@@ -115,30 +94,12 @@ private slots:
             }
         });
         QVERIFY2(QFile::exists(spooled), "the queue did not finish the job or kept no copy of it");
-        QVERIFY2(!made.isEmpty(), "cups-pdf wrote no PDF into ~/PDF");
-        const auto tidy = qScopeGuard([pdf = made] { QFile::remove(pdf); });
         const auto& history = t.app.messages.history();
         QCOMPARE(history.empty() ? QString() : history.back().text, said);
         const QString text = testing::pdfText(spooled);
         for (const QString& expected : texts.split('|'))
             QVERIFY2(text.simplified().contains(expected), qPrintable(expected + ": " + text));
         QVERIFY(text.count('\f') <= 1); // one page
-
-        const QImage page = testing::pdfPage(made, 50);
-        QVERIFY(!page.isNull());
-        page.save(QDir::temp().filePath("lumora-" + kind + "-queue.png"));
-        const int w = page.width(), h = page.height();
-        int pixels = 0;
-        const QRect black = inkOf(page, &pixels);
-        QVERIFY2(pixels > 500, "no text on the page");
-        if (kind == "certificate") // frames round the whole page
-            QVERIFY(black.width() > w * 9 / 10 && black.height() > h * 9 / 10);
-        if (kind == "guide") {
-            // 1000 twips is 35 pixels at 50 dpi; the printable area starts a little
-            // in. The whole page is on the paper, clear of its right edge.
-            QVERIFY(black.left() >= 30 && black.top() >= 30 && black.bottom() < h * 2 / 3);
-            QVERIFY2(black.right() < w - 20, qPrintable(QString::number(black.right())));
-        }
     }
 
     // A stopped queue, and one that turns jobs away: the pupil hears of it.
@@ -174,22 +135,15 @@ private:
     }
 
     // Runs a printout on the default printer and waits (a minute at most) for the
-    // queue to finish it; gives the document the queue received (its spool file) and
-    // the PDF cups-pdf made of it, or empty names.
-    std::pair<QString, QString> print(const std::function<void()>& printout) {
-        const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
+    // queue to finish it; gives the document the queue received (its spool file).
+    QString print(const std::function<void()>& printout) {
         const QSet<QString> before = jobs("all");
         printout();
         QSet<QString> done;
         for (int i = 0; i < 300 && (done = jobs("completed") - before).isEmpty(); ++i)
             QThread::msleep(200);
-        if (done.isEmpty())
-            return {};
-        const auto made =
-            QDir(QDir::homePath() + "/PDF").entryInfoList({"*.pdf"}, QDir::Files, QDir::Time);
-        return {QStringLiteral("/var/spool/cups/d%1-001").arg(*done.begin(), 5, '0'),
-                !made.isEmpty() && made[0].lastModified() >= start ? made[0].filePath()
-                                                                   : QString()};
+        return done.isEmpty() ? QString()
+                              : QStringLiteral("/var/spool/cups/d%1-001").arg(*done.begin(), 5, '0');
     }
 
     QString m_queue;
