@@ -10,6 +10,8 @@
 #include "shell/buttonlabel.h"
 #include "testapp.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QThread>
@@ -35,6 +37,7 @@ class PrintQueueTest : public QObject {
 private slots:
     void initTestCase() {
         m_queue = qEnvironmentVariable("LUMORA_PRINT_QUEUE");
+        m_start = QDateTime::currentDateTime().addSecs(-1);
         if (m_queue.isEmpty())
             QSKIP("No CUPS print queue: scripts/print-queue.sh did not set one up (cupsd not "
                   "running or could not start). The end-to-end printing test did not run.");
@@ -124,6 +127,13 @@ private slots:
         QCOMPARE(jobs("all"), before); // no job taken
     }
 
+    // cups-pdf also writes each job into ~/PDF: take ours away again.
+    void cleanupTestCase() {
+        for (const QFileInfo& pdf : QDir(QDir::homePath() + "/PDF").entryInfoList({"*.pdf"}))
+            if (pdf.lastModified() >= m_start)
+                QFile::remove(pdf.filePath());
+    }
+
 private:
     // The queue's job numbers, of finished jobs or of all.
     QSet<QString> jobs(const QString& which) const {
@@ -142,11 +152,13 @@ private:
         QSet<QString> done;
         for (int i = 0; i < 300 && (done = jobs("completed") - before).isEmpty(); ++i)
             QThread::msleep(200);
-        return done.isEmpty() ? QString()
-                              : QStringLiteral("/var/spool/cups/d%1-001").arg(*done.begin(), 5, '0');
+        return done.isEmpty()
+                   ? QString()
+                   : QStringLiteral("/var/spool/cups/d%1-001").arg(*done.begin(), 5, '0');
     }
 
     QString m_queue;
+    QDateTime m_start;
     Messages m_messages;
     PrinterFactory m_printers; // the system's default printer
 };
