@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace lumora {
 
 namespace {
@@ -35,16 +37,19 @@ bool sameFolder(const QString& a, const QString& b) {
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
+// The quizzes of an installed content folder, which may carry more than the two topic
+// quizzes; read once when the places are set.
+QStringList& contentQuizzes() {
+    static QStringList quizzes;
+    return quizzes;
+}
+
 bool isTopicQuiz(const QString& fileName) {
-    for (const QString& quiz : TopicQuizzes) {
-        if (fileName.compare(quiz, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    // An installed content folder may carry more quizzes of its own.
-    const Places& p = current();
-    return !p.content.isEmpty() && !sameFolder(p.content, p.worksheets) &&
-           fileName.compare(Catalogue, Qt::CaseInsensitive) != 0 &&
-           isFileIn(p.content, QStringLiteral("multiple/") + fileName);
+    const auto named = [&](const QString& quiz) {
+        return fileName.compare(quiz, Qt::CaseInsensitive) == 0;
+    };
+    return std::any_of(TopicQuizzes.begin(), TopicQuizzes.end(), named) ||
+           std::any_of(contentQuizzes().begin(), contentQuizzes().end(), named);
 }
 
 } // namespace
@@ -81,7 +86,18 @@ void prepareWorksheetFolder(const Places& places) {
 
 const Places& places() { return current(); }
 
-void setPlaces(const Places& places) { current() = places; }
+void setPlaces(const Places& places) {
+    current() = places;
+    QStringList& quizzes = contentQuizzes();
+    quizzes.clear();
+    if (places.content.isEmpty() || sameFolder(places.content, places.worksheets))
+        return;
+    const QDir multiple(resolveIn(places.content, QStringLiteral("multiple")));
+    for (const QString& file : multiple.entryList(QDir::Files)) {
+        if (file.compare(Catalogue, Qt::CaseInsensitive) != 0)
+            quizzes << file;
+    }
+}
 
 bool isProductFile(const QString& fileName) {
     return fileName.compare(Catalogue, Qt::CaseInsensitive) == 0 || isTopicQuiz(fileName);

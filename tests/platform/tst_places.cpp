@@ -31,12 +31,13 @@ private slots:
             {"topic quiz", "multiple\\Tiberan.txt", "C/multiple/Tiberan.txt", true},
             {"topic quiz, other case", "MULTIPLE/tiberan.txt", "C/multiple/Tiberan.txt", true},
             {"catalogue", "multiple\\track.txt", "W/multiple/track.txt", true},
+            {"a quiz of the content's own", "multiple/extra.TXT", "C/multiple/Extra.txt", true},
             {"worksheet", "multiple/Fractions.txt", "W/multiple/Fractions.txt", true}};
         testing::ScratchFolder dir;
         for (const char* file :
              {"Images/corvinus2.jpg", "multiple/track.txt", "multiple/Track.txt",
-              "wmf2/key Tiberana.wmf", "C/multiple/Tiberan.txt", "C/Images/corvinus2.jpg",
-              "W/multiple/tiberan.txt", "W/multiple/track.txt"})
+              "wmf2/key Tiberana.wmf", "C/multiple/Tiberan.txt", "C/multiple/Extra.txt",
+              "C/Images/corvinus2.jpg", "W/multiple/tiberan.txt", "W/multiple/track.txt"})
             dir.write(file, "x");
         auto designed = qScopeGuard([] { setPlaces({}); });
         for (const auto& r : rows) {
