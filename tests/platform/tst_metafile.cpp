@@ -19,6 +19,7 @@ using namespace lumora;
 using namespace lumora::wmf::fn;
 using Input = wmf::RasterOp::Input;
 
+// clang-format off
 namespace {
 
 constexpr QRgb White = qRgb(255, 255, 255), Black = qRgb(0, 0, 0), Red = qRgb(255, 0, 0),
@@ -35,7 +36,6 @@ inline QByteArray padded(const QByteArray& b) { return b + QByteArray(b.size() %
 inline QByteArray colorRef(QRgb c) { return dword(qRgb(qBlue(c), qGreen(c), qRed(c)) & 0xFFFFFF); }
 
 // A metafile written record by record, as a drawing program would.
-// clang-format off
 class WmfBuilder {
 public:
     explicit WmfBuilder(QRect box = QRect(0, 0, 100, 100), int inch = 96, bool placeable = true)
@@ -121,7 +121,6 @@ inline QByteArray bitmapParams(quint16 function, int sw, int sh, int x, int y, i
         return dword(rop) + words({0, 0, h, w, y, x});
     return dword(rop) + (function == StretchDib ? words({0}) : QByteArray()) + words({sh, sw, 0, 0, h, w, y, x});
 }
-// clang-format on
 
 inline QImage render(const QByteArray& file, QSize size = {100, 100}, PlayStats* stats = nullptr) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -144,15 +143,9 @@ inline int darkPixels(const QImage& image, const QRect& area) {
     return n;
 }
 
-struct Probe {
-    int x, y;
-    QRgb colour;
-};
+struct Probe { int x, y; QRgb colour; };
 using Probes = std::vector<Probe>;
-
-WmfBuilder blackRect(WmfBuilder b, int l, int t, int r, int bottom) {
-    return b.fill(Black).rect(l, t, r, bottom), b;
-}
+WmfBuilder blackRect(WmfBuilder b, int l, int t, int r, int bottom) { return b.fill(Black).rect(l, t, r, bottom), b; }
 } // namespace
 
 Q_DECLARE_METATYPE(Probes)
@@ -161,7 +154,6 @@ Q_DECLARE_METATYPE(std::vector<lumora::PlacedText>)
 class MetafileTest : public QObject {
     Q_OBJECT
 private slots:
-    // clang-format off
     void file_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSizeF>("twips"); // invalid: no metafile
@@ -177,7 +169,6 @@ private slots:
         QTest::newRow("cut inside the header") << WmfBuilder().file().left(30) << QSizeF();
         QTest::newRow("wrong header size") << wrongHeader << QSizeF();
     }
-    // clang-format on
     void file() {
         QFETCH(QByteArray, bytes);
         QFETCH(QSizeF, twips);
@@ -207,7 +198,6 @@ private slots:
     }
 
     // Probed pixels, and how many records were skipped.
-    // clang-format off
     void pixels_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<Probes>("probes");
@@ -293,7 +283,6 @@ private slots:
         for (const auto& [name, style, width, black, white] : std::vector<std::tuple<const char*, int, int, Probe, Probe>>{{"hairline", 0, 0, {50, 50, Black}, {52, 50, White}}, {"wide pen", 0, 20, {46, 50, Black}, {57, 50, White}}, {"null pen", 5, 20, {50, 50, White}, {46, 50, White}}, {"null pen, flat caps", 0x0205, 20, {50, 50, White}, {46, 50, White}}, {"flat caps", 0x0200, 12, {50, 89, Black}, {50, 92, White}}})
             row(name, WmfBuilder(QRect(0, 0, 200, 200)).pen(Black, width, style).select(0).rec(MoveTo, {20, 101}).rec(LineTo, {180, 101}), {black, white});
     }
-    // clang-format on
     void pixels() {
         QFETCH(QByteArray, file);
         QFETCH(Probes, probes);
@@ -319,18 +308,14 @@ private slots:
             blackRect(WmfBuilder({0, 0, 1000, 1000}, 1000), 100, 200, 500, 300).file())
             ->play(painter, QRectF(0, 0, 1000, 1000));
         painter.end();
-        // clang-format off
         for (const auto& [x, y, c] : Probes{{100, 100, Black}, {52, 52, Black}, {45, 100, White}, {155, 155, White}, {30, 25, Black}, {8, 25, White}})
             QCOMPARE(at(image, x, y), c);
-        // clang-format on
-    }
+        }
 
     void hatchesLeaveGaps() {
         // Clear, or in the background colour when it is opaque.
         for (const auto& [bkMode, gaps] : {std::pair{1, White}, std::pair{2, Red}}) {
-            WmfBuilder b = WmfBuilder().brush(Black, 2, 4).select(0).nullPen();
-            const QImage image = render(
-                b.rec(SetBkMode, {bkMode}).colour(SetBkColor, Red).rect(0, 0, 100, 100).file());
+            const QImage image = render(WmfBuilder().brush(Black, 2, 4).select(0).nullPen().rec(SetBkMode, {bkMode}).colour(SetBkColor, Red).rect(0, 0, 100, 100).file());
             int lines = 0, gapPixels = 0;
             for (int y = 10; y < 90; ++y)
                 for (int x = 10; x < 90; ++x)
@@ -341,7 +326,6 @@ private slots:
 
     // Text in a picture of the file's own size: ink where the letters are, none where
     // they must not be, and the page text collected.
-    // clang-format off
     void text_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QRect>("inked");
@@ -366,7 +350,6 @@ private slots:
         // The alphabet at a font width of 10 units (half its natural width) is about 26 x 10 wide.
         QTest::newRow("font width") << WmfBuilder(QRect(0, 0, 800, 100)).font(-40, 0, "Arial", 0, 10).select(0).textOut(5, 10, "abcdefghijklmnopqrstuvwxyz").file() << QRect(250, 0, 15, 100) << QRect(335, 0, 465, 100) << "abcdefghijklmnopqrstuvwxyz";
     }
-    // clang-format on
     void text() {
         QFETCH(QByteArray, file);
         QFETCH(QRect, inked);
@@ -402,11 +385,9 @@ private slots:
         QVERIFY2(seams == 0 && partial > 40, qPrintable(QString("%1 %2").arg(seams).arg(partial)));
     }
 
-    // clang-format off
     void damagedFilesEndCleanly_data() {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("endsEarly");
-        QTest::addColumn<int>("skipped");
+        QTest::addColumn<int>("skipped"); // -1: the player stops there
         auto withRect = [](WmfBuilder b) { return blackRect(b, 10, 10, 90, 90).file(); };
         auto record = [](quint32 size, quint16 function, const QByteArray& rest = {}) { return dword(size) + words({function}) + rest; };
         auto bitmap = [&](QByteArray dib, int at, const QByteArray& bytes) {
@@ -416,52 +397,46 @@ private slots:
         // More records than any picture has, more drawing work, more saves than the stack holds.
         const QByteArray moves = words({5, 0, MoveTo, 0, 0}).repeated(Metafile::MaxRecords + 1);
         const QByteArray rects = words({7, 0, Rectangle, 5, 5, 0, 0}).repeated(500'000);
-        QTest::newRow("size past the end") << WmfBuilder().bytes(record(5000, Rectangle, QByteArray(8, '\0'))).file(false) << true << 0;
-        QTest::newRow("zero size") << withRect(WmfBuilder().bytes(record(0, Rectangle))) << true << 0;
-        QTest::newRow("size two") << withRect(WmfBuilder().bytes(record(2, SetBkMode))) << true << 0;
-        QTest::newRow("header cut short") << WmfBuilder().bytes(QByteArray("\x05\0\0", 3)).file(false) << true << 0;
-        QTest::newRow("polygon count past the record") << withRect(WmfBuilder().rec(Polygon, {30000, 1, 2})) << true << 0;
-        QTest::newRow("polygon negative count") << withRect(WmfBuilder().rec(Polygon, {-3, 1, 2})) << true << 0;
-        QTest::newRow("polypolygon counts past the record") << withRect(WmfBuilder().rec(PolyPolygon, {2, 60000, 60000, 1, 2})) << true << 0;
-        QTest::newRow("text longer than its record") << withRect(WmfBuilder().rec(TextOut, {200, 0x4141, 0, 0})) << true << 0;
-        QTest::newRow("extended text longer than its record") << withRect(WmfBuilder().rec(ExtTextOut, {0, 0, 9000, 0, 0x4141})) << true << 0;
-        QTest::newRow("font record cut short") << withRect(WmfBuilder().rec(CreateFontIndirect, {-20, 0})) << true << 0;
-        QTest::newRow("palette count past the record") << withRect(WmfBuilder().rec(CreatePalette, {0x300, 40000, 0, 0})) << true << 0;
-        QTest::newRow("region scans past the record") << withRect(WmfBuilder().rec(CreateRegion, {0, 6, 0, 0, 0, 500, 0, 0, 0, 9, 9})) << true << 0;
-        QTest::newRow("truncated bitmap") << bitmap(dib(24, 8, 8, std::vector<QRgb>(64, Red)).chopped(100), 0, {}) << true << 0;
-        QTest::newRow("huge bitmap") << bitmap(small, 4, QByteArray("\0\0\0\x10\0\0\0\x10", 8)) << false << 1; // 268 million a side
-        QTest::newRow("colour table past the record") << bitmap(small, 32, "\xFF\xFF\xFF\x7F") << true << 0;
-        QTest::newRow("run-length bitmap is skipped") << bitmap(small, 16, "\x01") << false << 1;
-        QTest::newRow("bitmap with an odd header") << bitmap(QByteArray("\x14\0\0\0", 4) + QByteArray(16, '\0'), 0, {}) << false << 1;
-        QTest::newRow("escape is skipped") << withRect(WmfBuilder().rec(Escape, {15, 4, 0x4241, 0x4443})) << false << 1;
-        QTest::newRow("unknown record is skipped") << withRect(WmfBuilder().rec(0x0999, {1, 2, 3})) << false << 1;
-        QTest::newRow("restore without a save") << withRect(WmfBuilder().rec(RestoreDC, {-1}).rec(RestoreDC, {5})) << false << 0;
-        QTest::newRow("zero extent") << withRect(WmfBuilder().rec(SetWindowExt, {0, 0})) << false << 0;
-        QTest::newRow("no end record") << withRect(WmfBuilder()).chopped(6) << false << 0;
-        QTest::newRow("saves beyond the stack") << withRect(WmfBuilder().bytes(words({3, 0, SaveDC}).repeated(3000))) << false << 0;
-        QTest::newRow("more records than the cap") << withRect(WmfBuilder().bytes(moves)) << true << 0;
-        QTest::newRow("more work than the cap") << withRect(WmfBuilder().bytes(rects)) << true << 0;
+        QTest::newRow("size past the end") << WmfBuilder().bytes(record(5000, Rectangle, QByteArray(8, '\0'))).file(false) << -1;
+        QTest::newRow("zero size") << withRect(WmfBuilder().bytes(record(0, Rectangle))) << -1;
+        QTest::newRow("size two") << withRect(WmfBuilder().bytes(record(2, SetBkMode))) << -1;
+        QTest::newRow("header cut short") << WmfBuilder().bytes(QByteArray("\x05\0\0", 3)).file(false) << -1;
+        QTest::newRow("polygon count past the record") << withRect(WmfBuilder().rec(Polygon, {30000, 1, 2})) << -1;
+        QTest::newRow("polygon negative count") << withRect(WmfBuilder().rec(Polygon, {-3, 1, 2})) << -1;
+        QTest::newRow("polypolygon counts past the record") << withRect(WmfBuilder().rec(PolyPolygon, {2, 60000, 60000, 1, 2})) << -1;
+        QTest::newRow("text longer than its record") << withRect(WmfBuilder().rec(TextOut, {200, 0x4141, 0, 0})) << -1;
+        QTest::newRow("extended text longer than its record") << withRect(WmfBuilder().rec(ExtTextOut, {0, 0, 9000, 0, 0x4141})) << -1;
+        QTest::newRow("font record cut short") << withRect(WmfBuilder().rec(CreateFontIndirect, {-20, 0})) << -1;
+        QTest::newRow("palette count past the record") << withRect(WmfBuilder().rec(CreatePalette, {0x300, 40000, 0, 0})) << -1;
+        QTest::newRow("region scans past the record") << withRect(WmfBuilder().rec(CreateRegion, {0, 6, 0, 0, 0, 500, 0, 0, 0, 9, 9})) << -1;
+        QTest::newRow("truncated bitmap") << bitmap(dib(24, 8, 8, std::vector<QRgb>(64, Red)).chopped(100), 0, {}) << -1;
+        QTest::newRow("huge bitmap") << bitmap(small, 4, QByteArray("\0\0\0\x10\0\0\0\x10", 8)) << 1; // 268 million a side
+        QTest::newRow("colour table past the record") << bitmap(small, 32, "\xFF\xFF\xFF\x7F") << -1;
+        QTest::newRow("run-length bitmap is skipped") << bitmap(small, 16, "\x01") << 1;
+        QTest::newRow("bitmap with an odd header") << bitmap(QByteArray("\x14\0\0\0", 4) + QByteArray(16, '\0'), 0, {}) << 1;
+        QTest::newRow("escape is skipped") << withRect(WmfBuilder().rec(Escape, {15, 4, 0x4241, 0x4443})) << 1;
+        QTest::newRow("unknown record is skipped") << withRect(WmfBuilder().rec(0x0999, {1, 2, 3})) << 1;
+        QTest::newRow("restore without a save") << withRect(WmfBuilder().rec(RestoreDC, {-1}).rec(RestoreDC, {5})) << 0;
+        QTest::newRow("zero extent") << withRect(WmfBuilder().rec(SetWindowExt, {0, 0})) << 0;
+        QTest::newRow("no end record") << withRect(WmfBuilder()).chopped(6) << 0;
+        QTest::newRow("saves beyond the stack") << withRect(WmfBuilder().bytes(words({3, 0, SaveDC}).repeated(3000))) << 0;
+        QTest::newRow("more records than the cap") << withRect(WmfBuilder().bytes(moves)) << -1;
+        QTest::newRow("more work than the cap") << withRect(WmfBuilder().bytes(rects)) << -1;
     }
-    // clang-format on
     void damagedFilesEndCleanly() {
         QFETCH(QByteArray, file);
-        QFETCH(bool, endsEarly);
+        QFETCH(int, skipped);
         PlayStats stats;
         const QImage image = render(file, QSize(100, 100), &stats);
-        QVERIFY(!image.isNull());
+        const bool endsEarly = skipped < 0;
         QCOMPARE(stats.endedEarly, endsEarly);
         QCOMPARE(stats.endReason.isEmpty(), !endsEarly);
-        QTEST(stats.skippedCount(), "skipped");
+        QCOMPARE(stats.skippedCount(), std::max(skipped, 0));
         QCOMPARE(at(image, 50, 50) == Black, !endsEarly); // the black rectangle after it
     }
 
     void everyCutOfAFileEndsCleanly() {
-        WmfBuilder b(QRect(0, 0, 200, 100));
-        b.font(-30).select(0).brush(Red).select(1).rec(Ellipse, {90, 190, 10, 10});
-        const QByteArray file = b.textOut(20, 20, "Tiberan")
-                                    .raw(StretchDib, bitmapParams(StretchDib, 2, 2, 0, 0, 50, 50) +
-                                                         dib(24, 2, 2, {Black, White, Red, Blue}))
-                                    .file();
+        const QByteArray file = WmfBuilder(QRect(0, 0, 200, 100)).font(-30).select(0).brush(Red).select(1).rec(Ellipse, {90, 190, 10, 10}).textOut(20, 20, "Tiberan").raw(StretchDib, bitmapParams(StretchDib, 2, 2, 0, 0, 50, 50) + dib(24, 2, 2, {Black, White, Red, Blue})).file();
         for (qsizetype n = 0; n <= file.size(); ++n)
             if (const auto mf = Metafile::fromBytes(file.left(n))) {
                 QImage image(50, 25, QImage::Format_ARGB32_Premultiplied);
@@ -475,7 +450,6 @@ private slots:
     // the file holds. Pages play whole; the screen copy fits the viewers' room (the 800 x 600
     // screen less a margin and the band of caption and buttons); printed at its own size
     // 1000 twips in, the print copy stays inside quarter-inch margins on A4 and Letter.
-    // clang-format off
     void files_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("page");
@@ -493,7 +467,6 @@ private slots:
             }
         QCOMPARE(pages, 2 * 17);
     }
-    // clang-format on
     void files() {
         QFETCH(QString, path);
         QFETCH(bool, page);
@@ -532,7 +505,6 @@ private slots:
         QTest::addColumn<int>("mode");
         const int none = -1, pattern = int(Input::Pattern),
                   source = int(Input::Source), over = QPainter::CompositionMode_SourceOver;
-        // clang-format off
         QTest::newRow("pattern copy") << 0x00F00021u << false << 0 << pattern << false << over;
         QTest::newRow("source copy") << 0x00CC0020u << true << 0 << source << false << over;
         QTest::newRow("source copy without a source") << 0x00CC0020u << false << 2 << none << false << over;
@@ -547,8 +519,7 @@ private slots:
         QTest::newRow("source and not destination, blending") << 0x00440328u << true << 1 << none << false << over;
         QTest::newRow("blackness") << 0x00000042u << false << 0 << int(Input::Black) << false << over;
         QTest::newRow("pattern and source") << 0x00C000CAu << true << 2 << none << false << over;
-        // clang-format on
-    }
+        }
     void rasterOps() {
         QFETCH(quint32, rop);
         QFETCH(int, modes);
@@ -568,7 +539,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<int>>("firstBytes"); // of each character, when not one a byte
-        // clang-format off
         QTest::newRow("equation extras") << QByteArray("MT Extra") << 0 << QByteArray("\x4C\x6C\xA1\x26\x31") << "⋯ℓℝ˙□" << QList<int>{};
         QTest::newRow("script letters") << QByteArray("Euclid Math One") << 0 << QByteArray("LAb") << "ℒ𝒜□" << QList<int>{};
         QTest::newRow("media controls") << QByteArray("Webdings") << 2 << QByteArray("4;") << "▶⏸" << QList<int>{};
@@ -578,8 +548,7 @@ private slots:
         QTest::newRow("Windows-1252") << QByteArray("Arial") << 0 << QByteArray("caf\xE9 \x80") << "café €" << QList<int>{};
         QTest::newRow("Chinese") << QByteArray("SimSun") << 134 << QByteArray("\xC4\xE3\xBA\xC3") << "你好" << QList<int>{0, 2};
         QTest::newRow("lead byte cut off") << QByteArray("MS Gothic") << 128 << QByteArray("a\x82") << "a\uFFFD" << QList<int>{0, 1};
-        // clang-format on
-    }
+        }
     void decodeText() {
         QFETCH(QByteArray, face);
         QFETCH(QByteArray, bytes);
@@ -609,14 +578,12 @@ private slots:
         for (const auto& [x, label] :
              {std::pair{0, "born"}, {40, "wed"}, {150, "son"}, {190, "died"}})
             page.push_back({{double(x), 70}, label, 10, 20});
-        // clang-format off
         QTest::newRow("lines top to bottom, pieces left to right") << std::vector<PlacedText>{{{50, 40}, "world", 10, 20}, {{10, 80}, "second", 10, 30}, {{10, 41}, "Hello", 10, 25}} << "Hello world\nsecond";
         QTest::newRow("a full stop runs on, spaces are not doubled") << std::vector<PlacedText>{{{10, 20}, "at ", 10, 15}, {{25, 20}, "84", 10, 10}, {{35, 20}, ".", 10, 3}, {{0, 5}, "  ", 10, 10}} << "at 84.";
         QTest::newRow("nothing") << std::vector<PlacedText>{} << QString();
         QTest::newRow("columns read one after the other") << page << "Heading over both\n" + ("left " + prose + '\n').repeated(3) + ("right " + prose + '\n').repeated(3) + "born wed son died";
         QTest::newRow("a table of short cells reads across") << std::vector<PlacedText>{{{0, 10}, "Trial 1", 10, 30}, {{60, 10}, "2.35 m", 10, 30}, {{0, 22}, "Trial 2", 10, 30}, {{60, 22}, "3.4 m", 10, 30}} << "Trial 1 2.35 m\nTrial 2 3.4 m";
-        // clang-format on
-    }
+        }
     void readingOrder() {
         QFETCH(std::vector<PlacedText>, pieces);
         QTEST(readingOrderText(pieces), "text");
