@@ -135,10 +135,11 @@ inline QImage render(const QByteArray& file, QSize size = {100, 100}, PlayStats*
 
 inline QRgb at(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
 
-inline int darkPixels(const QImage& image, const QRect& area) {
+inline int darkPixels(const QImage& image, QRect area) {
     int n = 0;
-    for (int y = std::max(0, area.top()); y <= std::min(image.height() - 1, area.bottom()); ++y)
-        for (int x = std::max(0, area.left()); x <= std::min(image.width() - 1, area.right()); ++x)
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
             n += qGray(image.pixel(x, y)) < 128;
     return n;
 }
@@ -357,8 +358,7 @@ private slots:
         PlayStats stats;
         const QImage image = render(file, Metafile::fromBytes(file)->sizePixels(), &stats);
         QVERIFY2(!stats.endedEarly, qPrintable(stats.endReason));
-        QVERIFY2(darkPixels(image, inked) > 20,
-                 qPrintable(QString::number(darkPixels(image, inked))));
+        QVERIFY2(darkPixels(image, inked) > 20, qPrintable(QString::number(darkPixels(image, inked))));
         QCOMPARE(darkPixels(image, blank), 0);
         QTEST(readingOrderText(stats), "text");
     }
