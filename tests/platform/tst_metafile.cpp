@@ -300,18 +300,15 @@ private slots:
         image.fill(White);
         QPainter painter(&image);
         painter.setPen(QPen(QColor(Red), 3));
-        Metafile::fromBytes(blackRect(WmfBuilder(), -500, -500, 500, 500).file())
-            ->play(painter, QRectF(50, 50, 100, 100));
+        Metafile::fromBytes(blackRect(WmfBuilder(), -500, -500, 500, 500).file())->play(painter, QRectF(50, 50, 100, 100));
         QVERIFY(painter.transform().isIdentity() && !painter.hasClipping());
         QCOMPARE(painter.pen().color().rgb(), Red);
         painter.scale(0.1, 0.1); // a printer's painter works in its own fine units
-        Metafile::fromBytes(
-            blackRect(WmfBuilder({0, 0, 1000, 1000}, 1000), 100, 200, 500, 300).file())
-            ->play(painter, QRectF(0, 0, 1000, 1000));
+        Metafile::fromBytes(blackRect(WmfBuilder({0, 0, 1000, 1000}, 1000), 100, 200, 500, 300).file())->play(painter, QRectF(0, 0, 1000, 1000));
         painter.end();
         for (const auto& [x, y, c] : Probes{{100, 100, Black}, {52, 52, Black}, {45, 100, White}, {155, 155, White}, {30, 25, Black}, {8, 25, White}})
             QCOMPARE(at(image, x, y), c);
-        }
+    }
 
     void hatchesLeaveGaps() {
         // Clear, or in the background colour when it is opaque.
@@ -366,13 +363,9 @@ private slots:
     void abuttingShapesShowNoSeams() {
         // A blue gradient of slanted bands 3.3 pixels wide, no outline; an ellipse below
         // whose edge stays smooth: pixels part covered.
-        WmfBuilder b(QRect(0, 0, 1000, 1000));
-        b.nullPen();
+        WmfBuilder b = WmfBuilder(QRect(0, 0, 1000, 1000)).nullPen();
         for (int i = 0, l = 10; i < 30; ++i, l += 33)
-            b.brush(qRgb(0, 0, 100 + 5 * i))
-                .select(b.last())
-                .rec(Polygon, {4, l, 0, l + 33, 0, l + 40, 600, l + 7, 600})
-                .rec(DeleteObject, {b.last()});
+            b.brush(qRgb(0, 0, 100 + 5 * i)).select(b.last()).rec(Polygon, {4, l, 0, l + 33, 0, l + 40, 600, l + 7, 600}).rec(DeleteObject, {b.last()});
         b.brush(Black).select(b.last()).rec(Ellipse, {990, 990, 600, 0});
         const QImage image = render(b.file());
         int seams = 0, partial = 0;
