@@ -4,8 +4,7 @@ lumora_test(test_platform
   ${CMAKE_CURRENT_LIST_DIR}/tst_places.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_seqfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_services.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_metafile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_metafile_parts.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tst_metafile.cpp)
 
 # The fuzz dictionary and the content tools' record numbers are made from the
 # player's record table; this fails when they are not current.
