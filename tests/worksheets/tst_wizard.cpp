@@ -24,6 +24,7 @@
 #include <QScopeGuard>
 #include <QtTest>
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -348,7 +349,8 @@ private slots:
     }
 
     // 0 a full disk (every write stops after a few bytes), 1 a read-only folder, 2 the
-    // folder removed while the program runs, 3 a catalogue that is a folder. Saving
+    // folder removed while the program runs, 3 a catalogue that is a folder, 4 a real
+    // full disk (a small tmpfs, filled up, where the machine lets root mount one). Saving
     // fails, nothing listed is lost, and once the trouble is gone saving works again.
     void aFolderAgainstTheProgram_data() {
         QTest::addColumn<int>("kind");
@@ -356,6 +358,7 @@ private slots:
         QTest::newRow("read-only folder") << 1;
         QTest::newRow("folder removed") << 2;
         QTest::newRow("catalogue is a folder") << 3;
+        QTest::newRow("full tmpfs") << 4;
     }
     void aFolderAgainstTheProgram() {
         QFETCH(int, kind);
@@ -369,10 +372,14 @@ private slots:
         rlimit small = old;
         small.rlim_cur = 8; // smaller than the catalogue or any worksheet
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        const QByteArray folder = QFile::encodeName(t.folder.path() + "/multiple");
+        bool mounted = false;
         auto repair = [&] {
+            if (mounted && ::umount2(folder.constData(), MNT_DETACH) == 0)
+                mounted = false; // the folder as it was before the disk filled
             ::setrlimit(RLIMIT_FSIZE, &old);
             ::chmod("multiple", 0755);
-            if (kind >= 2 && QDir("multiple").removeRecursively())
+            if ((kind == 2 || kind == 3) && QDir("multiple").removeRecursively())
                 t.folder.write(Track, " 0 \r\n");
         };
         auto guard = qScopeGuard([&] {
@@ -380,6 +387,21 @@ private slots:
             std::signal(SIGXFSZ, handler);
         });
         QVERIFY(kind != 0 || ::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        if (kind == 4) {
+            QMap<QString, QByteArray> files;
+            for (const QString& name : QDir("multiple").entryList(QDir::Files | QDir::Hidden))
+                files[name] = t.folder.read("multiple/" + name);
+            mounted = ::geteuid() == 0 &&
+                      ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=256k") == 0;
+            if (!mounted)
+                QSKIP("No tmpfs can be mounted here; the file-size limit stands in for it.");
+            for (auto it = files.cbegin(); it != files.cend(); ++it)
+                t.folder.write("multiple/" + it.key(), it.value());
+            QFile filler(QStringLiteral("multiple/filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(4096, 'x')) == 4096) {
+            }
+        }
         QVERIFY(kind != 1 || ::chmod("multiple", 0555) == 0);
         QVERIFY(kind != 2 || QDir("multiple").removeRecursively());
         QVERIFY(kind != 3 || (QFile::remove(Track) && QDir().mkpath(Track)));
@@ -389,13 +411,14 @@ private slots:
         QCOMPARE(clickEntry(t, "Kept", Mode::Delete, &ws), Worksheets::Corrupted);
         QCOMPARE(clickEntry(t, "Other", Mode::Quiz, &ws), kind == 2 ? Worksheets::Corrupted : "");
         QVERIFY(!t.folder.exists("multiple/New.txt"));
-        if (kind < 2)
+        if (kind < 2 || kind == 4)
             checkKept();
         else
             QCOMPARE(shownEntries(reopenCatalogue(t)), QStringList());
         repair();
         QCOMPARE(save(t, "New"), worksheet::Saved);
-        QCOMPARE(listed(), (kind < 2 ? QStringList{"Kept", "Other", "New"} : QStringList{"New"}));
+        QCOMPARE(listed(), (kind < 2 || kind == 4 ? QStringList{"Kept", "Other", "New"}
+                                                  : QStringList{"New"}));
     }
 
     // A worksheet missing, unreadable, a folder, or a huge file: it seems corrupted,
