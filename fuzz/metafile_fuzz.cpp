@@ -1,7 +1,7 @@
 // libFuzzer target for the metafile player: any bytes are read as a metafile and,
 // when they pass the header check, played onto a small image at two sizes, so the
 // mapping, object table, text and bitmap code all see hostile input. Built and run
-// by scripts/fuzz-metafile.sh; not part of the test suite.
+// by scripts/fuzz.sh; the suite runs it briefly on a fixed seed.
 
 #include "platform/metafile.h"
 
