@@ -151,13 +151,9 @@ private slots:
         QCOMPARE(p->page(), 2);
     }
 
-    void unwritableOrAbandonedPdfs() {
-        auto print = [] {
-            auto p = openPdfPrinter("/nonexistent-folder/out.pdf", "Lumora test");
-            p->printLine("x");
-            p->endDoc();
-        };
-        QVERIFY_THROWS_EXCEPTION(PrintError, print());
+    // A PDF that is never finished leaves nothing behind. One that cannot be written
+    // is the printouts' "cannot write" case.
+    void abandonedPdfLeavesNoFile() {
         testing::ScratchFolder dir;
         openPdfPrinter(dir.path() + "/half.pdf", "Lumora test")->printLine("half a page");
         QVERIFY(!QFileInfo::exists(dir.path() + "/half.pdf"));
