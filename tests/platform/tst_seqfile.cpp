@@ -12,36 +12,26 @@ private slots:
     void fields_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("fields");
-        QTest::newRow("nothing") << QByteArray() << QStringList{};
-        QTest::newRow("comma inside a line")
-            << QByteArray("Tiberan, Malten\r\nx\r\n") << QStringList{"Tiberan", "Malten", "x"};
-        QTest::newRow("leading blanks skipped")
-            << QByteArray("   a b \r\n\tc\r\n") << QStringList{"a b ", "c"};
-        QTest::newRow("single blank line is empty")
-            << QByteArray("a\r\n \r\nb\r\n") << QStringList{"a", "", "b"};
-        QTest::newRow("blank line") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
-        QTest::newRow("quoted field keeps its comma")
-            << QByteArray("\"one, two\"\r\nthree\r\n") << QStringList{"one, two", "three"};
-        QTest::newRow("after the closing quote is dropped")
-            << QByteArray("\"ab\"cd,e\r\n") << QStringList{"ab", "e"};
-        QTest::newRow("quote runs over a line end")
-            << QByteArray("\"a\r\nb\"\r\nc\r\n") << QStringList{"a\r\nb", "c"};
-        QTest::newRow("unclosed quote runs to the end")
-            << QByteArray("\"abc\r\n") << QStringList{"abc\r\n"};
-        QTest::newRow("last line without an end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-        QTest::newRow("bare LF and CR end lines")
-            << QByteArray("a\nb\rc\r\n") << QStringList{"a", "b", "c"};
-        QTest::newRow("code page decoded")
-            << QByteArray("\x80 5\r\n") << QStringList{QStringLiteral("€ 5")};
-        QTest::newRow("another program's UTF-8")
-            << QByteArray("Caf\xc3\xa9\n\xc5\x81\n") << QStringList{QStringLiteral("Café"), "Ł"};
-        QTest::newRow("UTF-8 marked") << QByteArray("\xef\xbb\xbf\x61,b") << QStringList{"a", "b"};
-        QTest::newRow("a second mark is text")
-            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf\x61") << QStringList{QStringLiteral("\ufeffa")};
-        QTest::newRow("UTF-16 marked")
-            << QByteArray("\xff\xfe\x61\0,\0\x41\x01", 8) << QStringList{"a", "Ł"};
-        QTest::newRow("code page that is no UTF-8")
-            << QByteArray("Caf\xe9\xc3\r\n") << QStringList{QStringLiteral("CaféÃ")};
+        auto row = [](const char* tag, const QByteArray& bytes, const QStringList& fields) {
+            QTest::newRow(tag) << bytes << fields;
+        };
+        row("nothing", "", {});
+        row("comma inside a line", "Tiberan, Malten\r\nx\r\n", {"Tiberan", "Malten", "x"});
+        row("leading blanks skipped", "   a b \r\n\tc\r\n", {"a b ", "c"});
+        row("single blank line is empty", "a\r\n \r\nb\r\n", {"a", "", "b"});
+        row("blank line", "a\r\n\r\nb\r\n", {"a", "", "b"});
+        row("quoted field keeps its comma", "\"one, two\"\r\nthree\r\n", {"one, two", "three"});
+        row("after the closing quote is dropped", "\"ab\"cd,e\r\n", {"ab", "e"});
+        row("quote runs over a line end", "\"a\r\nb\"\r\nc\r\n", {"a\r\nb", "c"});
+        row("unclosed quote runs to the end", "\"abc\r\n", {"abc\r\n"});
+        row("last line without an end", "a\r\nb", {"a", "b"});
+        row("bare LF and CR end lines", "a\nb\rc\r\n", {"a", "b", "c"});
+        row("code page decoded", "\x80 5\r\n", {QStringLiteral("€ 5")});
+        row("another program's UTF-8", "Caf\xc3\xa9\n\xc5\x81\n", {QStringLiteral("Café"), "Ł"});
+        row("UTF-8 marked", "\xef\xbb\xbf\x61,b", {"a", "b"});
+        row("a second mark is text", "\xef\xbb\xbf\xef\xbb\xbf\x61", {QStringLiteral("\ufeffa")});
+        row("UTF-16 marked", QByteArray("\xff\xfe\x61\0,\0\x41\x01", 8), {"a", "Ł"});
+        row("code page that is no UTF-8", "Caf\xe9\xc3\r\n", {QStringLiteral("CaféÃ")});
     }
     void fields() {
         QFETCH(QByteArray, bytes);

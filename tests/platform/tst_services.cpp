@@ -21,12 +21,16 @@ using Kind = RecordingPrinter::Kind;
 class ServicesTest : public QObject {
     Q_OBJECT
 private slots:
-    // Half a pixel rounds away from zero.
-    void twipsBecomePixels() {
-        const std::pair<double, int> rows[] = {
-            {12000, 800}, {7.5, 1}, {-1200, -80}, {-7.5, -1}, {7, 0}};
-        for (const auto& [twips, pixels] : rows)
-            QCOMPARE(twipsToPixels(twips), pixels);
+    // Twips to pixels round halves away from zero, Int floors, CInt rounds halves to even.
+    void rounding() {
+        const std::tuple<double, int, qlonglong, int> rows[] = {
+            {12000, 800, 12000, 12000}, {37.5, 3, 37, 38}, {-37.5, -3, -38, -38}, {22.5, 2, 22, 22},
+            {-22.5, -2, -23, -22},      {7, 0, 7, 7},      {-0.1, 0, -1, 0}};
+        for (const auto& [x, pixels, intValue, cintValue] : rows) {
+            QCOMPARE(twipsToPixels(x), pixels);
+            QCOMPARE(intPart(x), intValue);
+            QCOMPARE(roundToEven(x), cintValue);
+        }
     }
 
     void picturesLoadOrFailClearly() {
@@ -55,22 +59,6 @@ private slots:
         const float a = r.rnd();
         r.randomize(); // twice in one tick of the clock
         QVERIFY(a != r.rnd());
-        for (int n : {2, 3, 4, 94, 99, 999}) {
-            for (int k : {0, n / 2, n - 1}) {
-                ScriptedRandom s{drawFor(k, n)};
-                QCOMPARE(intPart(s.rnd() * n), static_cast<long long>(k));
-            }
-        }
-    }
-
-    void intAndCInt() {
-        const std::tuple<double, qlonglong, int> rows[] = {{2.5, 2, 2},        {3.5, 3, 4},
-                                                           {-2.5, -3, -2},     {0.49, 0, 0},
-                                                           {99.9999, 99, 100}, {-0.1, -1, 0}};
-        for (const auto& [x, intValue, cintValue] : rows) {
-            QCOMPARE(intPart(x), intValue);
-            QCOMPARE(roundToEven(x), cintValue);
-        }
     }
 
     // Text the code page holds goes both ways; other text is refused (no bytes).
@@ -82,11 +70,8 @@ private slots:
             {all, cp1252::decode(all)},
             {"caf\xe9 \xbd \xd7", QStringLiteral("café ½ ×")},
             {"\x80 \x93x\x94 \x85", QStringLiteral("€ “x” …")},
-            {"\x96\x97\x8c\x9f", QStringLiteral("–—Œ\u0178")},
             {{}, QStringLiteral("π r²")},
-            {{}, QStringLiteral("数学")},
-            {{}, QStringLiteral("well done \U0001F600")},
-            {{}, QStringLiteral("5 \u2212 3")}};
+            {{}, QStringLiteral("well done \U0001F600")}};
         for (const auto& [bytes, text] : rows) {
             QVERIFY2(cp1252::canEncode(text) == !bytes.isEmpty(), qPrintable(text));
             QCOMPARE(cp1252::encode(text).value_or(QByteArray()), bytes);
@@ -166,13 +151,9 @@ private slots:
         QCOMPARE(p->page(), 2);
     }
 
-    void unwritableOrAbandonedPdfs() {
-        auto print = [] {
-            auto p = openPdfPrinter("/nonexistent-folder/out.pdf", "Lumora test");
-            p->printLine("x");
-            p->endDoc();
-        };
-        QVERIFY_THROWS_EXCEPTION(PrintError, print());
+    // A PDF that is never finished leaves nothing behind. One that cannot be written
+    // is the printouts' "cannot write" case.
+    void abandonedPdfLeavesNoFile() {
         testing::ScratchFolder dir;
         openPdfPrinter(dir.path() + "/half.pdf", "Lumora test")->printLine("half a page");
         QVERIFY(!QFileInfo::exists(dir.path() + "/half.pdf"));
