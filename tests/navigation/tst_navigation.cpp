@@ -92,19 +92,6 @@ void click(QPushButton* b) {
 class MenuTest : public QObject {
     Q_OBJECT
 private slots:
-    void theTitleScreenStandsCentredOverTheBackdrop() {
-        TestApp t;
-        startProgram(t.app);
-        settle();
-        const QRect display = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(t.app.screens.find("Grey")->geometry(), display);
-        // The outer window, frame included, stands centred.
-        const QRect outer = t.app.screens.titlefrm().frameGeometry();
-        QVERIFY(outer.size() != t.app.screens.titlefrm().size());
-        QCOMPARE(outer.topLeft(), QPoint((display.width() - outer.width()) / 2,
-                                         (display.height() - outer.height()) / 2));
-    }
-
     void theProgramEnds_data() {
         QTest::addColumn<bool>("atMenu");   // OK pressed on the title screen first
         QTest::addColumn<QString>("frame"); // the window closed from its frame; "": Exit
@@ -198,6 +185,13 @@ private slots:
         startProgram(t.app);
         settle();
         Titlefrm& title = t.app.screens.titlefrm();
+        // The backdrop fills the display; the title window, frame and all, stands centred.
+        const QRect display = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(t.app.screens.find("Grey")->geometry(), display);
+        const QRect outer = title.frameGeometry();
+        QVERIFY(outer.size() != title.size());
+        QCOMPARE(outer.topLeft(), QPoint((display.width() - outer.width()) / 2,
+                                         (display.height() - outer.height()) / 2));
         key(Qt::Key_Escape); // nothing: Escape never ends the program
         QCOMPARE(t.endings, 0);
         QCOMPARE(QApplication::focusWidget(), title.Command1);

@@ -78,15 +78,6 @@ private slots:
         QVERIFY(g.isVisible());
     }
 
-    void aSetOfOnePageHasNoLinks() {
-        auto t = withPages();
-        t->app.state.pagecount = 1;
-        Teacher& v = shown(t->app.screens.teacher());
-        QVERIFY(!v.Label1->isVisible() && !v.Label3[PageViewer::PreviousPage]->isVisible());
-        QVERIFY(!v.Label3[PageViewer::NextPage]->isVisible());
-        QVERIFY(v.Label3[PageViewer::PrintButton]->isVisible());
-    }
-
     // Run once as it is and once more at QT_SCALE_FACTOR=2 (test_pages_2x): the page
     // and the logo carry the display's pixels, the screen keeps its designed size.
     void acknowledgmentsWithTheLogo() {
@@ -95,7 +86,10 @@ private slots:
         Intro0& menu = openMenu(*t);
         clickMouse(menu.Label2[Intro0::Acknowledgments]);
         Teacher& v = t->app.screens.teacher();
+        // A set of one page: no page line and no links, only Print and Exit.
         QVERIFY(!v.Label1->isVisible() && !v.Label3[PageViewer::NextPage]->isVisible());
+        QVERIFY(!v.Label3[PageViewer::PreviousPage]->isVisible());
+        QVERIFY(v.Label3[PageViewer::PrintButton]->isVisible());
         QCOMPARE(v.devicePixelRatioF(), ratio);
         QCOMPARE(v.size(), QSize(800, 600));
         QCOMPARE(v.Image1->pixmap().size(), v.Image1->size() * ratio);
