@@ -1,8 +1,6 @@
 // The wizard and the catalogue screen through the real widgets, and saving when the
-// surroundings are against it: two programs on one folder, a kill at any moment, a
-// full disk, a read-only or vanished folder, damaged and foreign files. Each hostile
-// case shows the step's own message, keeps every file and title, and the program
-// works again once the trouble is gone.
+// surroundings are against it: other programs on one folder, kills, full disks, a
+// read-only or vanished folder, damaged and foreign files.
 #include "navigation/intro0.h"
 #include "platform/folderlock.h"
 #include "platform/seqfile.h"
@@ -192,10 +190,9 @@ private slots:
         }
     }
 
-    // Two programs save 200 worksheets each into one folder at once. Then 200 saves
-    // and deletions, each killed at a random moment, leave the old list or the new.
-    // A lock held elsewhere is waited for, then reported, and freed when its program
-    // dies.
+    // Two programs save 200 worksheets each into one folder at once; 200 saves and
+    // deletions, each killed at a random moment, leave the old list or the new; a lock
+    // held elsewhere is waited for, then reported, and freed when its program dies.
     void otherProgramsOnOneFolder() {
         ScratchFolder dir;
         dir.write(Track, " 0 \r\n");
@@ -208,24 +205,21 @@ private slots:
         QCOMPARE(a.exitCode() + b.exitCode(), 0);
         // A save's own length, so that the kills are aimed at it.
         const qint64 saveMicros = std::max<qint64>(clock.nsecsElapsed() / 1000 / 400, 500);
-        QStringList before = listed(), expected;
-        for (int i = 1; i <= 200; ++i)
-            expected << QStringLiteral("A%1").arg(i) << QStringLiteral("B%1").arg(i);
+        QStringList before = listed();
+        QCOMPARE(before.size(), 400);
         for (const QString& title : before)
             QCOMPARE(dir.read("multiple/" + title + ".txt"), sampleWorksheetFile(title));
-        QCOMPARE(QSet<QString>(before.cbegin(), before.cend()),
-                 QSet<QString>(expected.cbegin(), expected.cend()));
-        QCOMPARE(before.size(), 400);
+        for (int i = 1; i <= 200; ++i)
+            QVERIFY(before.contains(QStringLiteral("A%1").arg(i)) &&
+                    before.contains(QStringLiteral("B%1").arg(i)));
 
         QRandomGenerator random(20261207);
         for (int round = 0; round < 200; ++round) {
             const bool removal = round % 4 == 3;
-            const QString title = removal ? before[random.bounded(int(before.size()))]
-                                          : QStringLiteral("K%1-1").arg(round);
             QStringList after = before;
-            if (removal)
-                after.removeAt(after.lastIndexOf(title));
-            else
+            const QString title = removal ? after.takeAt(random.bounded(int(after.size())))
+                                          : QStringLiteral("K%1-1").arg(round);
+            if (!removal)
                 after << title;
             QProcess p;
             p.start(Helper, removal ? QStringList{dir.path(), "delete", title}
@@ -344,20 +338,17 @@ private slots:
         QCOMPARE(listed(), titles + QStringList{"New"});
     }
 
-    // Read as written, rewritten in a form that reads back the same. The seqfile tests
-    // cover the other line ends and marks.
+    // Read as written, rewritten in a form that reads back the same, whichever form
+    // it came in (the seqfile tests read the other line ends, marks and UTF-16).
     void aCatalogueFromAnotherProgram_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("titles");
-        const QStringList beyond{QStringLiteral("\u0141\u00f3d\u017a, sums"), "Kept"};
-        const QString text = " 2 \r\n\u0141\u00f3d\u017a& sums\r\nKept\r\n";
         QTest::newRow("Windows-1252, LF only")
             << QByteArray(" 2\nCaf\xe9& cr\xe8me\nKept\n")
             << QStringList{QStringLiteral("Caf\u00e9, cr\u00e8me"), "Kept"};
-        QTest::newRow("UTF-8") << text.toUtf8() << beyond;
-        QTest::newRow("UTF-16") << QByteArray(QStringEncoder(QStringEncoder::Utf16LE,
-                                                             QStringEncoder::Flag::WriteBom)(text))
-                                << beyond;
+        QTest::newRow("UTF-8, beyond the code page")
+            << QStringLiteral(" 2 \r\n\u0141\u00f3d\u017a& sums\r\nKept\r\n").toUtf8()
+            << QStringList{QStringLiteral("\u0141\u00f3d\u017a, sums"), "Kept"};
     }
     void aCatalogueFromAnotherProgram() {
         QFETCH(QByteArray, file);
