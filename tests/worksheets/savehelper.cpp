@@ -1,12 +1,9 @@
-// A second program for the tests of saving: saves worksheets into a folder or takes
-// one out of its catalogue, as the wizard and the catalogue screen do.
-//
+// A second program for the tests of saving, saving and deleting as the wizard and the
+// catalogue screen do. "ready" on its output comes just before its first save, so
+// that a test can aim a kill at the save itself.
 //   lumora_savehelper FOLDER save PREFIX COUNT    saves PREFIX1 ... PREFIXCOUNT
 //   lumora_savehelper FOLDER delete TITLE
 //   lumora_savehelper FOLDER hold -                takes the folder's lock, keeps it
-//
-// It writes "ready" on its output just before its first save, so that a test can
-// aim a kill at the save itself.
 #include "platform/folderlock.h"
 #include "platform/seqfile.h"
 #include "sampleworksheet.h"
