@@ -16,7 +16,6 @@
 
 using namespace lumora;
 using namespace lumora::wmf::fn;
-using Input = wmf::RasterOp::Input;
 
 namespace {
 
@@ -433,25 +432,25 @@ rows top down, DIBBitBlt | SetWindowExt 2 2; DIBBitBlt 0xCC0020 0 0 2 2 0 0
         }
     }
 
-    // Text on a clear background, 200 x 100 unless the row says: some ink in the first box,
-    // none in the second, and the page text.
+    // Text 40 units high on a clear background, 200 x 100 unless the row says: some ink in the
+    // first box, none in the second, and the page text.
     void text_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("expected");
         for (const QByteArrayList& t : table(R"(
-top left | font -40; text 100 50 HH | 100 50 60 30 | 0 0 98 100 | HH
-right, baseline | font -40; SetTextAlign 26; text 100 50 HH | 40 20 60 30 | 102 0 98 100 | HH
-centre, bottom | font -40; SetTextAlign 14; text 100 90 HH | 70 50 60 40 | 0 0 60 100 | HH
+top left | text 100 50 HH | 100 50 60 30 | 0 0 98 100 | HH
+right, baseline | SetTextAlign 26; text 100 50 HH | 40 20 60 30 | 102 0 98 100 | HH
+centre, bottom | SetTextAlign 14; text 100 90 HH | 70 50 60 40 | 0 0 60 100 | HH
 turned a quarter | font -40 900; text 100 90 HH | 100 30 40 60 | 150 0 50 100 | HH
-update position | font -40; SetTextAlign 1; MoveTo 10 10; text 0 0 HH; text 0 0 HH
+update position | SetTextAlign 1; MoveTo 10 10; text 0 0 HH; text 0 0 HH
     | 10 10 110 35 | 140 0 60 100 | HHHH
 # ExtTextOut holds y, x, the count, options, a box when they ask for one, the text, the spacing.
 # Spacing of 150 units puts the second letter at the far right.
-spacing array | font -40; ExtTextOut 10 10 2 0 'HH 150 0 | 160 10 35 35 | 50 0 100 100 | HH
+spacing array | ExtTextOut 10 10 2 0 'HH 150 0 | 160 10 35 35 | 50 0 100 100 | HH
 # The opaque box is filled with the background colour, the text clipped to it.
-opaque, clipped | font -40; SetBkColor black; ExtTextOut 10 10 4 6 0 0 40 100 'HHHH
+opaque, clipped | SetBkColor black; ExtTextOut 10 10 4 6 0 0 40 100 'HHHH
     | 2 2 36 96 | 42 0 158 100 | HHHH
-odd length, padded | font -40; text 10 10 H | 10 10 30 30 | 45 0 155 100 | H
+odd length, padded | text 10 10 H | 10 10 30 30 | 45 0 155 100 | H
 # Three Japanese characters of two bytes, 60 units apart: the lead byte holds the spacing.
 double-byte spacing | font -40 0 MS%20Mincho 128; ExtTextOut 10 10 6 0 '%82%A0%82%A2%82%A4
     60 0 60 0 60 0 | 132 0 16 100 | 175 0 25 100 | あいう
@@ -461,7 +460,7 @@ font width | box 0 0 800 100; font -40 0 Arial 0 10; text 5 10 abcdefghijklmnopq
     | 250 0 15 100 | 335 0 465 100 | abcdefghijklmnopqrstuvwxyz
 )"))
             QTest::newRow(t[0].constData())
-                << Wmf("box 0 0 200 100; SetBkMode 1")(t[1]).file()
+                << Wmf("box 0 0 200 100; SetBkMode 1; font -40")(t[1]).file()
                 << "ink " + t[2] + "; blank " + t[3] + "; reads " + t[4];
     }
     void text() { pixels(); }
@@ -486,51 +485,52 @@ font width | box 0 0 800 100; font -40 0 Arial 0 10; text 5 10 abcdefghijklmnopq
         QVERIFY2(seams == 0 && partial > 40, qPrintable(QString("%1 %2").arg(seams).arg(partial)));
     }
 
-    // Each damage is followed by a black rectangle over the middle, unless it ends the file.
+    // Each damage is followed by a black rectangle over the middle, unless it ends the file:
+    // the player stops at the damage (the middle stays white), skips the record, or plays it.
     void damagedFilesEndCleanly_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("expected");
-        auto row = [](const char* name, Wmf damage, const QByteArray& expected) {
-            QTest::newRow(name) << damage("blackrect 10 10 90 90").file() << expected;
+        auto row = [](const char* name, Wmf damage, const QByteArray& outcome) {
+            const QByteArray middle = outcome == "stops" ? "50,50 white" : "50,50 black";
+            QTest::newRow(name) << damage("blackrect 10 10 90 90").file()
+                                << (outcome == "plays" ? middle : outcome + "; " + middle);
         };
         for (const QByteArrayList& t : table(R"(
-size past the end | bytes 5000 0 Rectangle 0 0 0 0; noend | stops; 50,50 white
-header cut short | bytes 5; noend | stops; 50,50 white
-no end record | blackrect 10 10 90 90; noend | 50,50 black
-zero size | bytes 0 0 Rectangle | stops; 50,50 white
-size two | bytes 2 0 SetBkMode | stops; 50,50 white
-polygon count past the record | Polygon 30000 1 2 | stops; 50,50 white
-polygon negative count | Polygon -3 1 2 | stops; 50,50 white
-polypolygon counts past the record | PolyPolygon 2 60000 60000 1 2 | stops; 50,50 white
-text longer than its record | TextOut 200 0x4141 0 0 | stops; 50,50 white
-extended text longer than its record | ExtTextOut 0 0 9000 0 0x4141 | stops; 50,50 white
-font record cut short | CreateFontIndirect -20 0 | stops; 50,50 white
-palette count past the record | CreatePalette 0x300 40000 0 0 | stops; 50,50 white
-region scans past the record | CreateRegion 0 6 0 0 0 500 0 0 0 9 9 | stops; 50,50 white
-escape is skipped | Escape 15 4 0x4241 0x4443 | skips 1; 50,50 black
-unknown record is skipped | 0x999 1 2 3 | skips 1; 50,50 black
-restore without a save | RestoreDC -1; RestoreDC 5 | 50,50 black
-zero extent | SetWindowExt 0 0 | 50,50 black
+size past the end | bytes 5000 0 Rectangle 0 0 0 0; noend | stops
+header cut short | bytes 5; noend | stops
+no end record | blackrect 10 10 90 90; noend | plays
+zero size | bytes 0 0 Rectangle | stops
+size two | bytes 2 0 SetBkMode | stops
+polygon count past the record | Polygon 30000 1 2 | stops
+polygon negative count | Polygon -3 1 2 | stops
+polypolygon counts past the record | PolyPolygon 2 60000 60000 1 2 | stops
+text longer than its record | TextOut 200 0x4141 0 0 | stops
+extended text longer than its record | ExtTextOut 0 0 9000 0 0x4141 | stops
+font record cut short | CreateFontIndirect -20 0 | stops
+palette count past the record | CreatePalette 0x300 40000 0 0 | stops
+region scans past the record | CreateRegion 0 6 0 0 0 500 0 0 0 9 9 | stops
+escape is skipped | Escape 15 4 0x4241 0x4443 | skips 1
+unknown record is skipped | 0x999 1 2 3 | skips 1
+restore without a save | RestoreDC -1; RestoreDC 5 | plays
+zero extent | SetWindowExt 0 0 | plays
 # More saves than the stack holds; more drawing work than allowed.
-saves beyond the stack | SaveDC *3000 | 50,50 black
-more work than the cap | Rectangle 5 5 0 0 *500000 | stops; 50,50 white
+saves beyond the stack | SaveDC *3000 | plays
+more work than the cap | Rectangle 5 5 0 0 *500000 | stops
 # Bitmaps drawn to 50 x 50. Their headers: the header's size (40), width, height, planes, bits a
 # pixel, then compression, image size, resolution and colours used; then colours and pixels.
-truncated bitmap | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 40 0 2 0 2 0 1 24 0*12 0*3
-    | stops; 50,50 white
+truncated bitmap | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 40 0 2 0 2 0 1 24 0*12 0*3 | stops
 # 268 million pixels a side
 huge bitmap | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 40 0 0x10000000 0x10000000 1 8 0*12 0*516
-    | skips 1; 50,50 black
+    | skips 1
 colour table past the record | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 40 0 2 0 2 0 1 8 0*8
-    0x7FFFFFFF 0 0 0*516 | stops; 50,50 white
+    0x7FFFFFFF 0 0 0*516 | stops
 run-length bitmap is skipped | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 40 0 2 0 2 0 1 8 1 0
-    0*10 0*516 | skips 1; 50,50 black
-bitmap with an odd header | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 20 0 0*8 | skips 1; 50,50 black
+    0*10 0*516 | skips 1
+bitmap with an odd header | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 20 0 0*8 | skips 1
 )"))
             row(t[0].constData(), Wmf(t[1]), t[2]);
         row("more records than the cap",
-            Wmf("MoveTo 0 0 *" + QByteArray::number(Metafile::MaxRecords + 1)),
-            "stops; 50,50 white");
+            Wmf("MoveTo 0 0 *" + QByteArray::number(Metafile::MaxRecords + 1)), "stops");
     }
     void damagedFilesEndCleanly() { pixels(); }
 
@@ -609,76 +609,65 @@ bitmap with an odd header | StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 20 0 0*8 | s
             QVERIFY2((from = mf->pageText().indexOf(part, from)) >= 0, qPrintable(part));
     }
 
+    // A raster operation, whether its record has a bitmap, the modes the device has (raster,
+    // blend or neither), and how it is drawn: not at all (-), or its input (~ inverted) in a mode.
     void rasterOps_data() {
-        QTest::addColumn<quint32>("rop");
-        QTest::addColumn<bool>("source"); // the record has a bitmap
-        QTest::addColumn<int>("modes");   // 2 raster modes, 1 blend modes only, 0 neither
-        QTest::addColumn<int>("input");   // -1: not drawn
-        QTest::addColumn<bool>("invert");
-        QTest::addColumn<int>("mode");
-        using enum QPainter::CompositionMode;
-        auto row = [](const char* name, quint32 rop, bool source, int modes, int input,
-                      bool invert = false, int mode = CompositionMode_SourceOver) {
-            QTest::newRow(name) << rop << source << modes << input << invert << mode;
-        };
-        const int none = -1, pattern = int(Input::Pattern), source = int(Input::Source);
-        row("source copy", 0x00CC0020, true, 0, source);
-        row("source copy without a source", 0x00CC0020, false, 2, none);
-        row("inverted source", 0x00330008, true, 0, source, true);
-        row("pattern xor", 0x005A0049, false, 2, pattern, false, RasterOp_SourceXorDestination);
-        row("pattern xor, blending", 0x005A0049, false, 1, pattern, false,
-            CompositionMode_Difference);
-        row("pattern xor, neither", 0x005A0049, false, 0, none);
-        row("destination inverted", 0x00550009, false, 2, int(Input::White), false,
-            RasterOp_NotDestination);
-        row("not source or", 0x00BB0226, true, 2, source, true, RasterOp_SourceOrDestination);
-        row("source and not destination, blending", 0x00440328, true, 1, none);
-        row("blackness", 0x00000042, false, 0, int(Input::Black));
+        QTest::addColumn<QByteArrayList>("row");
+        for (const QByteArrayList& t : table(R"(
+source copy | 0xCC0020 bitmap | neither | Source SourceOver
+source copy without a source | 0xCC0020 | raster | -
+inverted source | 0x330008 bitmap | neither | ~Source SourceOver
+pattern xor | 0x5A0049 | raster | Pattern RasterOp_SourceXorDestination
+pattern xor, blending | 0x5A0049 | blend | Pattern CompositionMode_Difference
+pattern xor, neither | 0x5A0049 | neither | -
+destination inverted | 0x550009 | raster | White RasterOp_NotDestination
+not source or | 0xBB0226 bitmap | raster | ~Source RasterOp_SourceOrDestination
+source and not destination, blending | 0x440328 bitmap | blend | -
+blackness | 0x000042 | neither | Black SourceOver
+)"))
+            QTest::newRow(t[0].constData()) << t;
     }
     void rasterOps() {
-        QFETCH(quint32, rop);
-        QFETCH(int, modes);
-        QFETCH(int, input);
-        QFETCH(bool, source);
-        const auto op = wmf::rasterOp(rop, source, modes == 2, modes >= 1);
-        QCOMPARE(op ? int(op->input) : -1, input);
-        if (op) {
-            QTEST(op->invert, "invert");
-            QTEST(int(op->mode), "mode");
-        }
+        QFETCH(QByteArrayList, row);
+        using enum QPainter::CompositionMode;
+        const std::map<int, QByteArray> modes = {
+            {CompositionMode_SourceOver, "SourceOver"},
+            {CompositionMode_Difference, "CompositionMode_Difference"},
+            {RasterOp_SourceXorDestination, "RasterOp_SourceXorDestination"},
+            {RasterOp_NotDestination, "RasterOp_NotDestination"},
+            {RasterOp_SourceOrDestination, "RasterOp_SourceOrDestination"}};
+        const QByteArrayList inputs = {"Nothing", "Pattern", "Source", "Black", "White"};
+        const auto op = wmf::rasterOp(row[1].left(8).toUInt(nullptr, 0), row[1].contains("bitmap"),
+                                      row[2] == "raster", row[2] != "neither");
+        QCOMPARE(op ? (op->invert ? "~" : "") + inputs[int(op->input)] + ' ' + modes.at(op->mode)
+                    : QByteArray("-"),
+                 row[3]);
     }
 
+    // A face and charset, bytes (%hh any byte), the text (� is the replacement character) and,
+    // when they are not one a byte, where each character starts.
     void decodeText_data() {
-        QTest::addColumn<QByteArray>("face");
-        QTest::addColumn<int>("charset");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("firstBytes"); // of each character, when not one a byte
-        auto row = [](const char* name, const char* face, int charset, const char* bytes,
-                      const char* text, QList<int> firstBytes = {}) {
-            QTest::newRow(name) << QByteArray(face) << charset << QByteArray(bytes) << QString(text)
-                                << firstBytes;
-        };
-        row("Symbol by name alone", "Symbol", 0, "abg\x80", "αβγ□");
-        row("Greek code page", "Arial", 161, "\xE1\xE2", "αβ");
-        row("Windows-1252", "Arial", 0, "caf\xE9 \x80", "café €");
-        row("Chinese", "SimSun", 134, "\xC4\xE3\xBA\xC3", "你好", {0, 2});
-        row("lead byte cut off", "MS Gothic", 128, "a\x82", "a\uFFFD", {0, 1});
+        QTest::addColumn<QByteArrayList>("row");
+        for (const QByteArrayList& t : table(R"(
+Symbol by name alone | Symbol | 0 | abg%80 | αβγ□
+Greek code page | Arial | 161 | %E1%E2 | αβ
+Windows-1252 | Arial | 0 | caf%E9 %80 | café €
+Chinese | SimSun | 134 | %C4%E3%BA%C3 | 你好 | 0 2
+lead byte cut off | MS Gothic | 128 | a%82 | a� | 0 1
+)"))
+            QTest::newRow(t[0].constData()) << t;
     }
     void decodeText() {
-        QFETCH(QByteArray, face);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QList<int>, firstBytes);
-        QFETCH(int, charset);
-        const auto decoded = wmf::decodeText(bytes, charset, QString::fromLatin1(face));
-        QTEST(decoded.text(), "text");
-        QList<int> first;
+        QFETCH(QByteArrayList, row);
+        const QByteArray bytes = QByteArray::fromPercentEncoding(row[3]);
+        const auto decoded = wmf::decodeText(bytes, row[2].toInt(), QString::fromLatin1(row[1]));
+        QCOMPARE(decoded.text(), QString::fromUtf8(row[4]));
+        QByteArray first, expected = row.value(5);
         for (const wmf::DrawnChar& c : decoded.chars)
-            first << c.firstByte;
-        if (firstBytes.isEmpty()) // one character a byte, unless the row says
-            for (int i = 0; i < bytes.size(); ++i)
-                firstBytes << i;
-        QCOMPARE(first, firstBytes);
+            first += QByteArray::number(c.firstByte) + ' ';
+        for (int i = 0; row.size() < 6 && i < bytes.size(); ++i) // one character a byte
+            expected += QByteArray::number(i) + ' ';
+        QCOMPARE(first.trimmed(), expected.trimmed());
     }
 
     // Pieces as "x,y,width text" where the baseline starts, each of an em of 10; `_` is a blank.
