@@ -332,9 +332,9 @@ default brush is white | SetBkColor red; nullpen; page | 50,50 white
 # Entry 1 of the selected palette is (0, 255, 0); the brush names entry 1.
 palette index | CreatePalette 0x300 2 0 0 0xFF00 0; SelectPalette 0; CreateBrushIndirect 0 1 0x100
     0; SelectObject 1; nullpen; page | 50,50 lime
-# A pie of the upper right quarter, counter-clockwise from 3 o'clock to 12.
 ellipse | fill black; Ellipse 90 90 10 10 | 50,50 black; 15,15 white
 round rectangle | fill black; RoundRect 40 40 90 90 10 10 | 50,15 black; 11,11 white
+# A pie of the upper right quarter, counter-clockwise from 3 o'clock to 12.
 pie | fill black; Pie 10 50 50 90 90 90 10 10 | 70,30 black; 30,70 white
 clip rectangle | fill black; IntersectClipRect 60 60 20 20; page | 40,40 black; 10,10 white
 excluded rectangle | fill black; ExcludeClipRect 60 60 20 20; page | 10,10 black; 40,40 white
