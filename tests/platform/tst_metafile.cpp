@@ -91,7 +91,6 @@ public:
             const QString name = t.takeFirst();
             const int times =
                 t.value(t.size() - 1).startsWith('*') ? t.takeLast().mid(1).toInt() : 1;
-            QByteArray params;
             if (!m_end)
                 break;
             if (const auto s = shorthands.find(name); s != shorthands.end()) {
@@ -101,10 +100,9 @@ public:
                 (*this)(expanded.toLatin1());
             } else if (name == "font") {
                 t += QStringList{"0", "Arial", "0", "0"}.mid(t.size() - 1);
-                const QString charset = QString::number(t[3].toInt() << 8);
                 (*this)(
                     QString("CreateFontIndirect %1 %5 %2 %2 700 0 %4 0 0 '%3; SelectObject last")
-                        .arg(t[0], t[1], t[2], charset, t[4])
+                        .arg(t[0], t[1], t[2], QString::number(t[3].toInt() << 8), t[4])
                         .toLatin1());
             } else if (name == "text") {
                 (*this)(QString("TextOut %1 '%2 %3 %4")
@@ -116,25 +114,22 @@ public:
             } else if (name == "plain" || name == "noend") {
                 (name == "plain" ? m_placeable : m_end) = false;
             } else {
+                QByteArray params;
                 for (const QString& arg : t)
                     params += param(arg);
-                for (int i = 0; i < times; ++i)
-                    name == "bytes" ? void(m_records += params) : void(raw(function(name), params));
+                const quint16 f = name == "bytes" ? 0 : function(name);
+                // A created object takes the lowest free slot of the table.
+                if (f == CreatePalette || f == CreatePatternBrush || f == CreateRegion ||
+                    (f >= CreatePenIndirect && f <= CreateBrushIndirect))
+                    m_slots[size_t(m_last = int(m_slots.indexOf(false)))] = true;
+                else if (f == DeleteObject)
+                    m_slots[uchar(params[0])] = false;
+                m_records +=
+                    (name == "bytes" ? params
+                                     : dword(quint32(3 + params.size() / 2)) + words({f}) + params)
+                        .repeated(times);
             }
         }
-        return *this;
-    }
-    Wmf& raw(quint16 function, QByteArray params) {
-        params += QByteArray(params.size() % 2, '\0');
-        // A created object takes the lowest free slot of the table.
-        if (function == CreatePalette || function == CreatePatternBrush ||
-            function == CreateRegion ||
-            (function >= CreatePenIndirect && function <= CreateBrushIndirect))
-            m_slots[size_t(m_last = int(std::find(m_slots.begin(), m_slots.end(), false) -
-                                        m_slots.begin()))] = true;
-        else if (function == DeleteObject)
-            m_slots[uchar(params[0])] = false;
-        m_records += dword(quint32(3 + params.size() / 2)) + words({function}) + params;
         return *this;
     }
     QByteArray file() const {
@@ -183,7 +178,7 @@ private:
     int m_inch = 96;
     bool m_placeable = true, m_end = true;
     QByteArray m_records;
-    std::vector<bool> m_slots = std::vector<bool>(256);
+    QList<bool> m_slots = QList<bool>(256);
     int m_last = -1;
 };
 
@@ -418,11 +413,10 @@ rows top down, DIBBitBlt | SetWindowExt 2 2; DIBBitBlt 0xCC0020 0 0 2 2 0 0
 
     void hatchesLeaveGaps() {
         // Clear, or in the background colour when it is opaque.
-        for (const auto& [bkMode, gaps] : {std::pair{1, White}, std::pair{2, Red}}) {
+        for (const auto& [bkMode, gaps] : {std::pair{"1", White}, std::pair{"2", Red}}) {
             const QImage image =
-                render(Wmf()("CreateBrushIndirect 2 black 4; SelectObject 0; nullpen; "
-                             "SetBkMode " +
-                             QByteArray::number(bkMode) + "; SetBkColor red; page")
+                render(Wmf(QByteArray("nullpen; SetBkColor red; SetBkMode ") + bkMode +
+                           "; CreateBrushIndirect 2 black 4; SelectObject 1; page")
                            .file());
             int lines = 0, gapPixels = 0;
             for (int y = 10; y < 90; ++y)
