@@ -105,8 +105,6 @@ private slots:
         };
         tri(7, "28 21 49 36");
         tri(100, "5050 4950 10000 9801");
-        // clang-format off
-        mult("s = 2", {1, 1, 3, 7}, "0.3 x 0.7", "0.21 0.021 0.0021 0.00021");
         mult("s = 3", {2, 1, 25, 4}, "0.25 x 0.4", "0.1 0.01 0.001 1");
         mult("s = 4", {2, 2, 25, 12}, "0.25 x 0.12", "0.03 0.003 3 0.3");
         mult("whole product", {1, 1, 20, 35}, "2.0 x 3.5", "7 0.7 0.07 0.007");
@@ -114,11 +112,8 @@ private slots:
         mult("half a hundredth up", {3, 1, 5, 2}, "0.01 x 0.2", "0.002 0.0002 0.2 0.02");
         mult("1 thousandth", {3, 2, 1, 25}, "0.0 x 0.25", "0 0 0 0");
         mult("no exponent form", {1, 1, 1, 1}, "0.1 x 0.1", "0.01 0.001 0.0001 0.00001");
-        // clang-format on
-        frac(457, 2, "4.57 45.7 0.457 0.0457");
         frac(7, 3, "0.007 0.7 0.07 0.0007");
         frac(5, 5, "0.00005 0.05 0.005 0.0005");
-        frac(999, 1, "99.9 9.99 0.999 0.0999");
         frac(10, 1, "1.0 0.1 0.01 0.001");
         frac(400, 2, "4.0 40 0.4 0.04");
     }
@@ -267,7 +262,6 @@ private slots:
         QTest::addColumn<QList<int>>("frameOfTile");
         QTest::addColumn<QString>("line");
         QTest::newRow("six right") << QList<int>{0, 1, 2, 3, 4, 5} << "6 out of 6 correct";
-        QTest::newRow("two swapped") << QList<int>{0, 1, 5, 3, 4, 2} << "4 out of 6 correct";
         QTest::newRow("two in one frame") << QList<int>{0, 0, 2, 3, 4, 5} << "5 out of 6 correct";
         QTest::newRow("all wrong") << QList<int>{1, 2, 3, 4, 5, 0} << "0 out of 6 correct";
     }
