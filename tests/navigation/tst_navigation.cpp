@@ -1,7 +1,8 @@
 // The way through the program. The title screen, the menu and the hubs under the
 // mouse; then every screen from the keyboard alone: keys go to whichever window has
 // the keyboard, as the platform would send them, and no mouse event reaches the
-// program. Key presses run the same handlers as clicks.
+// program. Key presses run the same handlers as clicks, so a rule worked in full on
+// one road is only touched on the other.
 
 #include "activities/tibpuz.h"
 #include "activities/triangular.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -64,6 +66,19 @@ bool tabTo(QWidget* control) {
 
 // Tabs to a control and presses it with Space (Enter is pressed in the drill).
 bool pressOn(QWidget* control) { return tabTo(control) && (key(Qt::Key_Space), true); }
+
+QImage drawn(QSizeF twips, const std::function<void(QPainter&, const QRectF&)>& draw) {
+    QImage image(twips.toSize() / 15, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    draw(p, QRectF(QPointF(0, 0), image.size()));
+    return image;
+}
+
+QImage drawnFile(const QString& name) {
+    const Metafile m = Metafile::load(name);
+    return drawn(m.sizeTwips(), [&](QPainter& p, const QRectF& r) { m.play(p, r); });
+}
 
 QWidget* front() { return QApplication::activeWindow(); }
 // Escape, and the screen in front afterwards.
@@ -346,20 +361,56 @@ private slots:
         QVERIFY(pressOn(d.cmdgo) && !d.Timer1.isActive());
     }
 
-    // The guide paged back and printed by keys; the web address opened from the menu.
-    void theGuidePagedBackAndPrinted() {
+    // The guide by keys. A page that cannot be read is said once and leaves its place
+    // empty; the viewer goes on. Print on page 3 prints the print copy, at its own size,
+    // 1000 twips in; with no printer the pupil is told and stays.
+    void theGuidePagedAndPrinted_data() {
+        QTest::addColumn<QByteArray>("page2"); // empty: as shipped
+        QTest::newRow("as shipped") << QByteArray();
+        QTest::newRow("not a metafile") << QByteArray("GIF89a not a metafile at all");
+    }
+    void theGuidePagedAndPrinted() {
+        QFETCH(QByteArray, page2);
         auto t = atTheMenu();
+        if (!page2.isEmpty())
+            t->folder.write("wmf/guide2.wmf", page2);
         Intro0& menu = t->app.screens.intro0();
         QVERIFY(pressOn(menu.Label2[Intro0::Guide]));
-        Guide& guide = t->app.screens.guide();
-        QVERIFY(!guide.Label3[PageViewer::PreviousPage]->isEnabled());
-        QVERIFY(pressOn(guide.Label3[PageViewer::NextPage]));
-        QVERIFY(pressOn(guide.Label3[PageViewer::PreviousPage]));
-        QCOMPARE(guide.Label1->text(), QStringLiteral("Page 1 of 5"));
-        QVERIFY(!guide.Label3[PageViewer::PreviousPage]->isEnabled());
-        QVERIFY(pressOn(guide.Label3[PageViewer::PrintButton]));
+        Guide& g = t->app.screens.guide();
+        QVERIFY(!g.Label3[PageViewer::PreviousPage]->isEnabled());
+        QVERIFY(pressOn(g.Label3[PageViewer::NextPage]));
+        QCOMPARE(g.Label1->text(), QStringLiteral("Page 2 of 5"));
+        QCOMPARE(g.Image1->pixmap().isNull(), !page2.isEmpty());
+        QVERIFY(pressOn(g.Label3[PageViewer::PrintButton])); // nothing to print: said, not done
+        QCOMPARE(t->printouts.size(), std::size_t(page2.isEmpty()));
+        QCOMPARE(t->app.messages.history().size(), std::size_t(page2.isEmpty() ? 0 : 2));
+        if (!page2.isEmpty())
+            QCOMPARE(t->app.messages.history().back().text, PageViewer::PageMissing);
+        t->printouts.clear();
+        QVERIFY(pressOn(g.Label3[PageViewer::NextPage]));
+        QVERIFY(pressOn(g.Label3[PageViewer::PrintButton]));
         QCOMPARE(t->printouts.size(), std::size_t(1));
-        QVERIFY(!guide.Image1->pageText().isEmpty());
+        const auto& ops = t->printouts[0];
+        QCOMPARE(ops.size(), std::size_t(3)); // an empty line, the page, the end
+        QCOMPARE(ops[0].text, QString());
+        QCOMPARE(ops[1].kind, RecordingPrinter::Kind::Picture);
+        QCOMPARE(ops[1].at, QPointF(1000, 1000));
+        QCOMPARE(ops[1].size, Metafile::load("wmf2\\guide3.wmf").sizeTwips());
+        const QImage printed = drawn(ops[1].size, ops[1].draw);
+        QCOMPARE(printed, drawnFile("wmf2\\guide3.wmf"));
+        QVERIFY(printed != drawnFile("wmf\\guide3.wmf"));
+        QVERIFY(!g.Image1->pageText().isEmpty());
+        t->app.printers.setOpener([](const QString&) -> std::unique_ptr<Printer> {
+            throw PrintError("no default printer");
+        });
+        key(Qt::Key_Space);
+        QCOMPARE(t->app.messages.history().back().text,
+                 QStringLiteral("There was a problem printing to your printer."));
+        QVERIFY(g.isVisible());
+        QVERIFY(pressOn(g.Label3[PageViewer::PreviousPage]));
+        QVERIFY(pressOn(g.Label3[PageViewer::PreviousPage]));
+        QCOMPARE(g.Label1->text(), QStringLiteral("Page 1 of 5"));
+        QVERIFY(!g.Label3[PageViewer::PreviousPage]->isEnabled());
         QCOMPARE(escape(), &menu);
         QVERIFY(pressOn(menu.Label2[Intro0::WebAddress]));
         QCOMPARE(t->opened.size(), std::size_t(1));
