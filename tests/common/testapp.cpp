@@ -13,9 +13,16 @@ namespace {
 
 // A recording printer that hands what it printed to its test when it is done with.
 struct KeptPrinter : RecordingPrinter {
-    explicit KeptPrinter(TestApp& owner) : RecordingPrinter(11520, 15840), owner(owner) {}
+    KeptPrinter(TestApp& owner, bool jammed)
+        : RecordingPrinter(11520, 15840), owner(owner), jammed(jammed) {}
     ~KeptPrinter() override { owner.printouts.push_back(operations()); }
+    void finish() override {
+        if (jammed)
+            throw PrintError("paper jam");
+        RecordingPrinter::finish();
+    }
     TestApp& owner;
+    bool jammed;
 };
 
 // Sends a mouse event to the window at a point of the widget (its centre by default):
@@ -54,9 +61,11 @@ TestApp::TestApp(const QStringList& dataFiles) {
 }
 
 void TestApp::keepPrintouts(TestApp& t) {
-    t.app.printers.setOpener([&t](const QString&) -> std::unique_ptr<Printer> {
-        return std::make_unique<KeptPrinter>(t);
-    });
+    t.app.printers.setOpener([&t](const QString&) { return t.keptPrinter(); });
+}
+
+std::unique_ptr<Printer> TestApp::keptPrinter(bool jammed) {
+    return std::make_unique<KeptPrinter>(*this, jammed);
 }
 
 TestApp::~TestApp() {

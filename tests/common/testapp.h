@@ -26,6 +26,9 @@ public:
     static QStringList defaultFiles();
     // Sends printouts to a recording printer kept in `printouts` (the default).
     static void keepPrintouts(TestApp& t);
+    // A recording printer that adds its printout to `printouts`; a jammed one fails as
+    // it finishes.
+    std::unique_ptr<Printer> keptPrinter(bool jammed = false);
 
     ScratchFolder folder;
     App app;

@@ -1,9 +1,7 @@
 // The quiz's two printouts, on a recording printer whose every place can be worked
 // out by hand, and what the pupil is told when printing goes wrong.
-#include "platform/messages.h"
-#include "platform/printer.h"
 #include "quiz/printouts.h"
-#include "testing.h"
+#include "testapp.h"
 
 #include <QPrinterInfo>
 #include <QScopeGuard>
@@ -22,25 +20,6 @@ constexpr double H = 16000;
 const QRgb Black = qRgb(0, 0, 0), DarkBlue = qRgb(0, 0, 128), Blue = qRgb(0, 0, 255);
 const QRgb Red = qRgb(255, 0, 0);
 const QString Problem = QStringLiteral("There was a problem printing to your printer.");
-
-// A recording printer that leaves its record behind; a jammed one cannot finish.
-class Recorder : public RecordingPrinter {
-public:
-    Recorder(std::vector<Operation>& out, bool jammed)
-        : RecordingPrinter(W, H), m_out(out), m_jammed(jammed) {}
-    ~Recorder() override { m_out = operations(); }
-
-protected:
-    void finish() override {
-        if (m_jammed)
-            throw PrintError("paper jam");
-        RecordingPrinter::finish();
-    }
-
-private:
-    std::vector<Operation>& m_out;
-    bool m_jammed;
-};
 
 SharedState quiz() {
     SharedState s;
@@ -173,36 +152,31 @@ private slots:
         qputenv("LPDEST", "lumora-no-such-printer");
         if (printer == 4 && !QPrinterInfo::defaultPrinter().isNull())
             QSKIP("the default printer cannot be hidden from this test: not printing for real");
-        testing::ScratchFolder dir;
-        std::vector<Operation> record;
+        testing::TestApp t(QStringList{});
         QStringList documents;
-        PrinterFactory printers;
-        if (printer < 4)
-            printers.setOpener([&](const QString& name) -> std::unique_ptr<Printer> {
-                documents << name;
-                if (printer == 1)
-                    return openPdfPrinter(dir.path() + "/missing-folder/out.pdf", name);
-                if (printer == 3)
-                    throw std::runtime_error("out of luck");
-                return std::make_unique<Recorder>(record, printer == 2);
-            });
-        Messages messages;
-        messages.setResponder([](const MessageRequest&) { return MessageAnswer::Ok; });
+        t.app.printers.setOpener([&](const QString& name) -> std::unique_ptr<Printer> {
+            documents << name;
+            if (printer == 1)
+                return openPdfPrinter(t.folder.path() + "/missing-folder/out.pdf", name);
+            if (printer == 3)
+                throw std::runtime_error("out of luck");
+            return printer == 4 ? openDefaultPrinter(name) : t.keptPrinter(printer == 2);
+        });
         SharedState s = quiz();
         s.quizheading = QString(200, 'M');
         s.score = 9; // the certificate prints what it is given
-        printouts::runCertificatePrintout(messages, printers, s, "Ada", QFont("Liberation Sans"));
+        printouts::runCertificatePrintout(t.app.messages, t.app.printers, s, "Ada",
+                                          QFont("Liberation Sans"));
+        printouts::runWorksheetPrintout(t.app.messages, t.app.printers, "Heading", "Doubling", s);
         if (printer == 0) {
+            const auto& record = t.printouts[0];
             QCOMPARE(record[7].text, s.quizheading);
             QCOMPARE(record[7].font.size, 28.0); // wide on screen: printed smaller
             QCOMPARE(record[16].text, QStringLiteral("You have scored 9 out of 10."));
-        }
-        printouts::runWorksheetPrintout(messages, printers, "Heading", "Doubling", s);
-        if (printer == 0) {
-            QCOMPARE(record.back().kind, Kind::End);
+            QCOMPARE(t.printouts[1].back().kind, Kind::End);
             QCOMPARE(documents, (QStringList{"Lumora certificate", "Lumora worksheet"}));
         }
-        const auto& told = messages.history();
+        const auto& told = t.app.messages.history();
         QCOMPARE(told.size(), std::size_t(2));
         QCOMPARE(told[0].text, certificate);
         QCOMPARE(told[0].title, QStringLiteral("Lumora"));
