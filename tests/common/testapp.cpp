@@ -3,6 +3,7 @@
 #include "navigation/intro0.h"
 #include "navigation/titlefrm.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QWindow>
 #include <QtTest>
@@ -97,9 +98,13 @@ std::unique_ptr<TestApp> withPages() {
     return t;
 }
 
-Intro0& openMenu(TestApp& t) {
+Intro0& openMenu(TestApp& t, MenuWay way) {
     startProgram(t.app);
-    QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
+    settle();
+    if (way == ByKeys)
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
+    else
+        QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
     settle();
     return t.app.screens.intro0();
 }

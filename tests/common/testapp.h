@@ -45,8 +45,10 @@ public:
 // A program whose folder also holds the pages: the guide's, the notes' and the logo.
 std::unique_ptr<TestApp> withPages();
 
-// Starts the program and clicks through the title screen to the main menu.
-Intro0& openMenu(TestApp& t);
+// Starts the program and clicks through the title screen to the main menu (or, by
+// keys, presses Return there).
+enum MenuWay { ByMouse, ByKeys };
+Intro0& openMenu(TestApp& t, MenuWay way = ByMouse);
 
 // Lets posted events run (deferred deletes too) without waiting on anything.
 void settle();
