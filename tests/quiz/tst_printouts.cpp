@@ -30,7 +30,6 @@ SharedState quiz() {
         s.choicec[i] = QString::number(i + 2);
         s.choiced[i] = QString::number(i * i);
     }
-    s.quizheading = QStringLiteral("Tiberan Quiz");
     s.score = s.total = 10;
     return s;
 }
