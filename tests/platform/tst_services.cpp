@@ -1,9 +1,15 @@
-// The small services every screen leans on: twips, pictures, random numbers, the
-// code page of the files, and the printers.
+// The small services every screen leans on: twips, pictures, random numbers, the code
+// page of the files, number text, the printers, where files live (designed names
+// resolved in the working folder whatever their case, the places of an installed
+// program), and reading and writing the text files.
+#include "activities/generators.h"
 #include "platform/codepage.h"
+#include "platform/numtext.h"
 #include "platform/pictures.h"
+#include "platform/places.h"
 #include "platform/printer.h"
 #include "platform/random.h"
+#include "platform/respath.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "testing.h"
@@ -12,8 +18,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QtTest>
+#include <clocale>
+#include <numeric>
 #include <set>
+#include <sys/stat.h>
 
 using namespace lumora;
 using Kind = RecordingPrinter::Kind;
@@ -35,9 +46,8 @@ private slots:
 
     void picturesLoadOrFailClearly() {
         testing::ScratchFolder dir;
-        QImage img(30, 20, QImage::Format_RGB32);
-        img.fill(Qt::red);
-        QVERIFY(QDir().mkpath("Images") && img.save(dir.path() + "/Images/a.jpg"));
+        QVERIFY(QDir().mkpath("Images") &&
+                QImage(30, 20, QImage::Format_RGB32).save(dir.path() + "/Images/a.jpg"));
         QLabel box;
         loadPicture(&box, "images\\A.JPG", true);
         QCOMPARE(box.size(), QSize(30, 20));
@@ -63,9 +73,8 @@ private slots:
 
     // Text the code page holds goes both ways; other text is refused (no bytes).
     void codePage() {
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            all.append(static_cast<char>(b));
+        QByteArray all(256, 0);
+        std::iota(all.begin(), all.end(), char(0)); // every byte
         const std::pair<QByteArray, QString> rows[] = {
             {all, cp1252::decode(all)},
             {"caf\xe9 \xbd \xd7", QStringLiteral("café ½ ×")},
@@ -80,7 +89,8 @@ private slots:
         }
     }
 
-    void pastTheBottomStartsANewPage() {
+    // Past the bottom a new page starts; nothing prints after the end.
+    void pagesAndEnd() {
         RecordingPrinter p(5000, 1000);
         p.setFontSize(10); // lines of 240 twips: four fit, the fifth does not
         for (int i = 1; i <= 5; ++i)
@@ -92,7 +102,10 @@ private slots:
         QCOMPARE(ops[4].kind, Kind::NewPage);
         QVERIFY(ops[5].text == "5" && ops[5].at == QPointF(0, 0) && ops[5].page == 2);
         QCOMPARE(ops[6].kind, Kind::End);
-
+        QVERIFY_THROWS_EXCEPTION(PrintError, p.printLine("y"));
+        QVERIFY_THROWS_EXCEPTION(PrintError, p.line({0, 0}, {1, 1}, 0));
+        QVERIFY_THROWS_EXCEPTION(PrintError, p.endDoc());
+        QCOMPARE(p.all(Kind::End).size(), std::size_t(1));
         // A line taller than the page does not page for ever.
         RecordingPrinter tall(5000, 100);
         tall.setFontSize(36);
@@ -100,24 +113,14 @@ private slots:
         QCOMPARE(tall.page(), 1);
         tall.printLine("again");
         QCOMPARE(tall.all(Kind::NewPage).size(), std::size_t(1));
-    }
-
-    void nothingPrintsAfterTheEnd() {
-        RecordingPrinter p(9000, 12000);
-        p.drawPicture({1000, 1000}, QImage(40, 20, QImage::Format_RGB32));
-        QCOMPARE(p.all(Kind::Picture)[0].size, QSizeF(600, 300)); // 15 twips a pixel
-        p.endDoc();
-        QVERIFY_THROWS_EXCEPTION(PrintError, p.printLine("y"));
-        QVERIFY_THROWS_EXCEPTION(PrintError, p.line({0, 0}, {1, 1}, 0));
-        QVERIFY_THROWS_EXCEPTION(PrintError, p.endDoc());
-        QCOMPARE(p.all(Kind::End).size(), std::size_t(1));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, paletteColour(16));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, paletteColour(-1));
+        tall.drawPicture({1000, 1000}, QImage(40, 20, QImage::Format_RGB32));
+        QCOMPARE(tall.all(Kind::Picture)[0].size, QSizeF(600, 300)); // 15 twips a pixel
         PrinterFactory factory;
         factory.setOpener([](const QString&) { return std::unique_ptr<Printer>(); });
         QVERIFY_THROWS_EXCEPTION(PrintError, factory.open("x"));
     }
 
+    // What was printed is kept; a PDF that is never finished leaves nothing behind.
     void pdfHoldsWhatWasPrinted() {
         testing::ScratchFolder dir;
         const QString path = dir.path() + "/out.pdf";
@@ -133,15 +136,9 @@ private slots:
         QVERIFY(qAbs(p->textWidth("Brenvale Lumora") / narrow - 2) < 0.05);
         QVERIFY(line > 16 * 20 && line < 16 * 20 * 1.5);
 
-        p->setCurrentX(1440);
-        p->printText("Brenvale");
-        p->printLine(" worksheets");
         QRectF given;
-        p->drawPicture({1000, 1000}, QSizeF(1440, 720), [&](QPainter& painter, const QRectF& r) {
-            given = r;
-            painter.fillRect(r, Qt::red);
-        });
-        p->line({0, 3000}, {p->width(), 3000}, paletteColour(9));
+        p->drawPicture({1000, 1000}, QSizeF(1440, 720),
+                       [&](QPainter&, const QRectF& r) { given = r; });
         while (p->page() < 2)
             p->printLine("Question after question");
         p->endDoc();
@@ -149,16 +146,270 @@ private slots:
         // Twips become device pixels at the printer's resolution (1200 dots an inch).
         QCOMPARE(given, QRectF(1000.0 * 1200 / 1440, 1000.0 * 1200 / 1440, 1200, 600));
         QCOMPARE(p->page(), 2);
-    }
-
-    // A PDF that is never finished leaves nothing behind. One that cannot be written
-    // is the printouts' "cannot write" case.
-    void abandonedPdfLeavesNoFile() {
-        testing::ScratchFolder dir;
         openPdfPrinter(dir.path() + "/half.pdf", "Lumora test")->printLine("half a page");
         QVERIFY(!QFileInfo::exists(dir.path() + "/half.pdf"));
+    }
+
+    // Designed names resolved whatever their case, in the working folder or, installed,
+    // with the content in C and the worksheets in W: a topic quiz is never taken
+    // from the worksheets.
+    void resolvingNames() {
+        const struct {
+            const char *tag, *name, *path;
+            bool installed;
+        } rows[] = {
+            {"backslash", "Images\\corvinus2.jpg", "Images/corvinus2.jpg", false},
+            {"folder case", "images\\corvinus2.jpg", "Images/corvinus2.jpg", false},
+            {"both cases", "WMF2\\KEY TIBERANA.WMF", "wmf2/key Tiberana.wmf", false},
+            {"exact case wins", "multiple\\Track.txt", "multiple/Track.txt", false},
+            {"missing file keeps its name", "Images\\no.jpg", "Images/no.jpg", false},
+            {"missing folder", "Nowhere\\Else.txt", "Nowhere/Else.txt", false},
+            {"installed picture", "Images\\corvinus2.jpg", "C/Images/corvinus2.jpg", true},
+            {"topic quiz", "multiple\\Tiberan.txt", "C/multiple/Tiberan.txt", true},
+            {"topic quiz, other case", "MULTIPLE/tiberan.txt", "C/multiple/Tiberan.txt", true},
+            {"catalogue", "multiple\\track.txt", "W/multiple/track.txt", true},
+            {"a quiz of the content's own", "multiple/extra.TXT", "C/multiple/Extra.txt", true},
+            {"worksheet", "multiple/Fractions.txt", "W/multiple/Fractions.txt", true}};
+        testing::ScratchFolder dir;
+        for (const char* file :
+             {"Images/corvinus2.jpg", "multiple/track.txt", "multiple/Track.txt",
+              "wmf2/key Tiberana.wmf", "C/multiple/Tiberan.txt", "C/multiple/Extra.txt",
+              "C/Images/corvinus2.jpg", "W/multiple/tiberan.txt", "W/multiple/track.txt"})
+            dir.write(file, "x");
+        auto designed = qScopeGuard([] { setPlaces({}); });
+        for (const auto& r : rows) {
+            setPlaces(r.installed ? Places{dir.path() + "/C", dir.path() + "/W"} : Places{});
+            QVERIFY2(resourcePath(r.name).remove(dir.path() + '/') == r.path, r.tag);
+            QVERIFY(!resourceExists("Images")); // a folder is not a resource
+        }
+    }
+
+    // Where the content and the worksheets are, for each way of starting.
+    // content and worksheets: "" none, I installed, W working folder, H home.
+    void discovery() {
+        const struct {
+            const char* tag;
+            bool contentHere, catalogueHere, installed;
+            const char *content, *worksheets;
+        } rows[] = {{"in a content folder", true, true, true, "", ""},
+                    {"content folder, not installed", true, false, false, "", ""},
+                    {"installed, from home", false, false, true, "I", "H"},
+                    {"installed, class folder", false, true, true, "I", "W"},
+                    {"not installed anywhere", false, false, false, "W", "H"}};
+        for (const auto& [tag, contentHere, catalogueHere, installed, content, worksheets] : rows) {
+            testing::ScratchFolder dir;
+            const QString work = dir.path() + "/work", prefix = dir.path() + "/opt/lumora";
+            const QString home = dir.path() + "/home/.local/share";
+            for (const char* folder :
+                 {contentHere ? "work" : "", installed ? "opt/lumora/share/lumora" : ""})
+                for (const char* file : {"/WMF/guide1.wmf", "/Images/corvinus2.jpg"})
+                    if (*folder)
+                        dir.write(folder + QString(file), "x");
+            if (catalogueHere)
+                dir.write("work/multiple/track.txt", " 0 \r\n");
+            const QMap<QString, QString> folders{
+                {"", ""}, {"I", prefix + "/share/lumora"}, {"W", work}, {"H", home + "/lumora"}};
+            const Places p = discoverPlaces(work, prefix + "/bin", home);
+            QVERIFY2(p.content == folders[content] && p.worksheets == folders[worksheets], tag);
+            // The user's folder is made once, with the empty catalogue; a class's is
+            // left as it is.
+            prepareWorksheetFolder(p);
+            const bool atHome = QLatin1String(worksheets) == "H";
+            QCOMPARE(dir.read("home/.local/share/lumora/multiple/track.txt"),
+                     QByteArray(atHome ? " 0 \r\n" : ""));
+            QCOMPARE(dir.exists("home"), atHome);
+        }
+    }
+};
+
+class SequentialFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fields_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("fields");
+        auto row = [](const char* tag, const QByteArray& bytes, const QStringList& fields) {
+            QTest::newRow(tag) << bytes << fields;
+        };
+        row("nothing", "", {});
+        row("comma inside a line", "Tiberan, Malten\r\nx\r\n", {"Tiberan", "Malten", "x"});
+        row("leading blanks skipped", "   a b \r\n\tc\r\n", {"a b ", "c"});
+        row("single blank line is empty", "a\r\n \r\nb\r\n", {"a", "", "b"});
+        row("blank line", "a\r\n\r\nb\r\n", {"a", "", "b"});
+        row("quoted field keeps its comma", "\"one, two\"\r\nthree\r\n", {"one, two", "three"});
+        row("after the closing quote is dropped", "\"ab\"cd,e\r\n", {"ab", "e"});
+        row("quote runs over a line end", "\"a\r\nb\"\r\nc\r\n", {"a\r\nb", "c"});
+        row("unclosed quote runs to the end", "\"abc\r\n", {"abc\r\n"});
+        row("last line without an end", "a\r\nb", {"a", "b"});
+        row("bare LF and CR end lines", "a\nb\rc\r\n", {"a", "b", "c"});
+        row("code page decoded", "\x80 5\r\n", {QStringLiteral("€ 5")});
+        row("another program's UTF-8", "Caf\xc3\xa9\n\xc5\x81\n", {QStringLiteral("Café"), "Ł"});
+        row("UTF-8 marked", "\xef\xbb\xbf\x61,b", {"a", "b"});
+        row("a second mark is text", "\xef\xbb\xbf\xef\xbb\xbf\x61", {QStringLiteral("\ufeffa")});
+        row("UTF-16 marked", QByteArray("\xff\xfe\x61\0,\0\x41\x01", 8), {"a", "Ł"});
+        row("code page that is no UTF-8", "Caf\xe9\xc3\r\n", {QStringLiteral("CaféÃ")});
+    }
+    void fields() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fields);
+        FieldReader r(bytes);
+        QStringList read;
+        while (!r.atEnd())
+            read << r.readField();
+        QCOMPARE(read, fields);
+        QVERIFY_THROWS_EXCEPTION(FileError, r.readField()); // reading past the end fails
+    }
+
+    void integers() { // -1: no number
+        const std::pair<QByteArray, int> rows[] = {
+            {" 3 \r\n", 3}, {"12\r\n", 12}, {"three\r\n", -1}, {"\r\n", -1}, {"2.5\r\n", -1}};
+        for (const auto& [bytes, value] : rows) {
+            FieldReader r(bytes);
+            if (value >= 0)
+                QCOMPARE(r.readInteger(), value);
+            else
+                QVERIFY_THROWS_EXCEPTION(FileError, r.readInteger());
+        }
+    }
+
+    // Missing, a folder, a pipe (which would hang a reader), larger than the limit.
+    void refusesWhatIsNoTextFile() {
+        for (int kind = 0; kind < 4; ++kind) {
+            testing::ScratchFolder dir;
+            QVERIFY(kind != 1 || QDir().mkpath("multiple/x.txt"));
+            QVERIFY(kind != 2 ||
+                    (QDir().mkpath("multiple") && ::mkfifo("multiple/x.txt", 0644) == 0));
+            if (kind == 3)
+                dir.write("multiple/x.txt", QByteArray(101, 'a'));
+            QVERIFY_THROWS_EXCEPTION(FileError, readResourceFile("multiple\\x.txt", 100));
+        }
+    }
+
+    // The code page, beyond it, and text that would read back as UTF-8.
+    void writesTheCodePageUnlessItWouldReadBackOtherwise() {
+        const std::pair<QString, QByteArray> rows[] = {
+            {QStringLiteral("Caf\u00e9 \u20ac"), "Caf\xe9 \x80\r\n"},
+            {QStringLiteral("\u0141\u00f3d\u017a"), "\xef\xbb\xbf\xc5\x81\xc3\xb3"
+                                                    "d\xc5\xba\r\n"},
+            {QStringLiteral("\u00c3\u00a9"), "\xef\xbb\xbf\xc3\x83\xc2\xa9\r\n"}};
+        for (const auto& [line, bytes] : rows) {
+            QCOMPARE(encodeLines({line}), bytes);
+            QCOMPARE(decodeText(bytes), line + "\r\n");
+        }
+    }
+
+    void writerReplacesTheFileAndRefusesWhatTheCodePageCannotHold() {
+        testing::ScratchFolder dir;
+        dir.write("multiple/track.txt", "old");
+        LineWriter w("multiple\\track.txt");
+        w.writeLine(" 1 ");
+        QVERIFY_THROWS_EXCEPTION(FileError, w.writeLine(QStringLiteral("\u03c0")));
+        w.writeLine(QStringLiteral("Caf\u00e9"));
+        w.commit();
+        QCOMPARE(dir.read("multiple/track.txt"), QByteArray(" 1 \r\nCaf\xe9\r\n"));
+        QCOMPARE(dir.list("multiple"), QStringList{"track.txt"}); // no temporary left
+    }
+
+    void removesOnlyItsOwnStaleTemporaries() {
+        testing::ScratchFolder dir;
+        for (const char* name : {".track.txt.lumora-Ab12Cd", ".Week 3.txt.lumora-000000",
+                                 "Week 3.txt", ".lumora-lock", "a.lumora-Ab12Cd", ".notes"})
+            dir.write(QStringLiteral("multiple/") + name, "x");
+        removeStaleTemporaries("multiple");
+        QCOMPARE(QDir("multiple").entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{".lumora-lock", ".notes", "Week 3.txt", "a.lumora-Ab12Cd"}));
+    }
+};
+
+// Number text: every case runs as the environment gives the locale and again under two
+// locales that write a decimal comma; number text must not change.
+class NumberTextTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_locales;
+    QByteArray m_previous;
+
+private slots:
+    void initTestCase_data() {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::newRow("environment") << QByteArray();
+        QTest::newRow("de_DE.UTF-8") << QByteArray("de_DE.UTF-8");
+        QTest::newRow("fr_FR.UTF-8") << QByteArray("fr_FR.UTF-8");
+    }
+    void initTestCase() {
+        // The locales are made in a scratch folder: the machine's own stay as they are.
+        for (const char* name : {"de_DE", "fr_FR"})
+            QProcess::execute("localedef", {"-i", name, "-f", "UTF-8",
+                                            m_locales.filePath(QString(name) + ".UTF-8")});
+        qputenv("LOCPATH", QFile::encodeName(m_locales.path()));
+        m_previous = std::setlocale(LC_ALL, nullptr);
+    }
+    void init() {
+        QFETCH_GLOBAL(QByteArray, locale);
+        if (locale.isEmpty())
+            return;
+        QVERIFY2(std::setlocale(LC_ALL, locale.constData()),
+                 "localedef (package locales) made no locale");
+        QCOMPARE(std::localeconv()->decimal_point, ","); // the C library really writes commas
+    }
+    void cleanup() { std::setlocale(LC_ALL, m_previous.constData()); }
+    void cleanupTestCase() { qunsetenv("LOCPATH"); }
+
+    void drillsWritePointDecimals() {
+        ScriptedRandom r; // draws that make Int(Rnd * n) give k, then a shuffle that moves nothing
+        for (auto [k, n] : {std::pair{0, 3}, std::pair{0, 2}, std::pair{2, 99}, std::pair{6, 99}})
+            r.push(drawFor(k, n));
+        for (int i = 0; i < drills::ShufflePasses * drills::Choices; ++i)
+            r.push(drawFor(i % drills::Choices, drills::Choices));
+        const drills::DecmultProblem sum = drills::decmultProblem(r);
+        QCOMPARE(sum.sum, QStringLiteral("0.3 x 0.7"));
+        QCOMPARE(sum.choices, (drills::ChoiceTexts{"0.21", "0.021", "0.0021", "0.00021"}));
+    }
+
+    // pattern: "" numberText, "single" singleNumberText, "signed" signedText, else
+    // formatDecimal with the pattern.
+    void writing() {
+        const std::tuple<const char*, QString, double, const char*> rows[] = {
+            {"whole", "", 28.0, "28"},
+            {"product noise", "", 0.3 * 0.7, "0.21"},
+            {"small, never exponent", "", 0.00005, "0.00005"},
+            {"large, never exponent", "", 1.5e16, "15000000000000000"},
+            {"negative", "", -4.57, "-4.57"},
+            {"negative zero", "", -0.0, "0"},
+            {"fifteen digits", "", 1.0 / 3.0, "0.333333333333333"},
+            {"rounds up a nine run", "", 0.9999999999999999, "1"},
+            {"single 457/1000", "single", double(457.0f / 1000.0f), "0.457"},
+            {"single 1/3", "single", double(1.0f / 3.0f), "0.3333333"},
+            {"signed 3", "signed", 3.0, " 3"},
+            {"signed -7", "signed", -7.0, "-7"},
+            {"2.0", "0.0#", 2.0, "2.0"},
+            {"0.057 rounds to two places", "0.0#", 0.057, "0.06"},
+            {"halfway goes up", "0.0#", 0.015, "0.02"},
+            {"0.995 carries", "0.0#", 0.995, "1.0"},
+            {"0.004 rounds to nothing", "0.0#", 0.004, "0.0"},
+            {"0.00005", "0.0######", 0.00005, "0.00005"}};
+        for (const auto& [tag, pattern, value, text] : rows) {
+            const QString written = pattern.isEmpty()     ? numberText(value)
+                                    : pattern == "single" ? singleNumberText(float(value))
+                                    : pattern == "signed" ? signedText(qlonglong(value))
+                                                          : formatDecimal(value, pattern);
+            QVERIFY2(written == text, qPrintable(QString(tag) + ": " + written));
+        }
+    }
+
+    void parsing() {
+        const std::tuple<const char*, const char*, bool, double> rows[] = {
+            {"decimal", "0.25", true, 0.25},    {"blanks", " 6 ", true, 6.0},
+            {"negative", "-1.5", true, -1.5},   {"empty", "", false, 0.0},
+            {"letters", "six", false, 0.0},     {"exponent", "1e3", false, 0.0},
+            {"two points", "1.2.3", false, 0.0}};
+        for (const auto& [tag, text, ok, value] : rows) {
+            bool good = !ok;
+            QVERIFY2(parseNumber(text, &good) == value && good == ok, tag);
+        }
     }
 };
 
 LUMORA_TEST(ServicesTest)
+LUMORA_TEST(SequentialFileTest)
+LUMORA_TEST(NumberTextTest)
 #include "tst_services.moc"

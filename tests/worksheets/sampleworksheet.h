@@ -2,6 +2,7 @@
 // A complete worksheet whose every text comes from its title, so that a test can
 // tell a whole file from a torn or mixed one.
 
+#include "platform/seqfile.h"
 #include "testing.h"
 #include "worksheets/worksheet.h"
 
@@ -25,7 +26,7 @@ inline QByteArray sampleWorksheetFile(const QString& title) {
 
 // A catalogue file listing the titles given, or Sheet 1 ... Sheet n.
 inline QByteArray trackFile(const QStringList& titles) {
-    return crlf(QStringList{" " + QString::number(titles.size()) + " "} + titles);
+    return encodeLines(QStringList{" " + QString::number(titles.size()) + " "} + titles);
 }
 
 inline QByteArray numbered(int n) {

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <unistd.h>
 
 using namespace lumora;
@@ -22,23 +23,18 @@ int main(int argc, char** argv) {
     const QString name = QString::fromLocal8Bit(argv[3]);
     SharedState state;
     try {
-        if (verb == QLatin1String("hold")) {
-            const FolderLock lock(catalogue::Folder);
-            std::fputs("ready\n", stdout);
-            std::fflush(stdout);
-            ::pause();
-        }
+        std::optional<FolderLock> lock;
+        if (verb == QLatin1String("hold"))
+            lock.emplace(catalogue::Folder);
         std::fputs("ready\n", stdout);
         std::fflush(stdout);
-        if (verb == QLatin1String("save") && argc == 5) {
-            for (int i = 1, n = std::atoi(argv[4]); i <= n; ++i)
-                worksheet::saveworksheet(state,
-                                         testing::sampleWorksheet(name + QString::number(i)));
-        } else if (verb == QLatin1String("delete")) {
+        if (lock)
+            ::pause();
+        for (int i = 1, n = argc == 5 ? std::atoi(argv[4]) : 0; verb == "save" && i <= n; ++i)
+            worksheet::saveworksheet(state, testing::sampleWorksheet(name + QString::number(i)));
+        if (verb == QLatin1String("delete")) {
             state.delname = name;
             catalogue::delworksheet(state);
-        } else {
-            return 2;
         }
     } catch (const FileError& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -1,7 +1,6 @@
 # The test executable of src/worksheets.
 lumora_test(test_worksheets
-  ${CMAKE_CURRENT_LIST_DIR}/tst_catalogue.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_wizard.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tst_worksheets.cpp)
 
 # A second program that saves into the same folder, to run beside a test or be killed.
 add_executable(lumora_savehelper ${CMAKE_CURRENT_LIST_DIR}/savehelper.cpp ${LUMORA_TEST_COMMON}/testing.cpp)
