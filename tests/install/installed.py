@@ -7,6 +7,7 @@ reader reads it. Run inside tests/common/desktop.sh.
 """
 import hashlib
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -119,6 +120,13 @@ for validator in (["desktop-file-validate", f"{share}/applications/org.brenvale.
                    f"{share}/metainfo/org.brenvale.Lumora.metainfo.xml"]):
     r = subprocess.run(validator, capture_output=True, text=True)
     check(r.returncode == 0, " ".join(validator[:2]) + ": " + (r.stdout + r.stderr).strip())
+
+# From a terminal, with no display at all: the version and the help, then nothing else.
+lumora = os.path.join(PREFIX, "bin", "lumora")
+bare = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+for argument, expected in (("--version", r"lumora \d+\.\d+\n"), ("--help", r"Usage: lumora ")):
+    r = subprocess.run([lumora, argument], capture_output=True, text=True, env=bare, timeout=30)
+    check(r.returncode == 0 and re.match(expected, r.stdout), f"{argument}: {r.stdout!r}")
 
 # A teacher at home: started from an empty folder.
 home, empty = os.path.join(work, "home"), os.path.join(work, "empty")
