@@ -1,6 +1,5 @@
 #include "testapp.h"
 
-#include "navigation/intro0.h"
 #include "navigation/titlefrm.h"
 
 #include <QGuiApplication>
@@ -26,31 +25,13 @@ struct KeptPrinter : RecordingPrinter {
     bool jammed;
 };
 
-// Sends a mouse event to the window at a point of the widget (its centre by default):
-// the window delivers it to whatever control lies under the point, as the platform does.
-template <class Send> void throughWindow(QWidget* widget, QPoint pos, Send send) {
-    if (pos == QPoint(-1, -1))
-        pos = widget->rect().center();
-    QWidget* top = widget->window();
-    top->winId();
-    send(top->windowHandle(), widget->mapTo(top, pos));
-    settle();
-}
-
 } // namespace
-
-QStringList TestApp::defaultFiles() {
-    return {"Images/corvinus2.jpg",     "Images/logo2.jpg",        "Images/pharos.jpg",
-            "Images/arithmetica4.jpg",  "Images/sailchariot4.jpg", "Images/pharossm.jpg",
-            "Images/sailchariotsm.jpg", "multiple/track.txt",      "multiple/Tiberan.txt",
-            "multiple/Joris Malten.txt"};
-}
 
 TestApp::TestApp(const QStringList& dataFiles) {
     for (const QString& f : dataFiles)
         folder.copyFromData(f);
     app.setOnEnd([this] { ++endings; });
-    keepPrintouts(*this);
+    app.printers.setOpener([this](const QString&) { return keptPrinter(); });
     app.web.setHandler([this](const QUrl& u) { opened.push_back(u); });
     app.messages.setResponder([this](const MessageRequest&) {
         if (answers.empty())
@@ -59,10 +40,6 @@ TestApp::TestApp(const QStringList& dataFiles) {
         answers.pop_front();
         return a;
     });
-}
-
-void TestApp::keepPrintouts(TestApp& t) {
-    t.app.printers.setOpener([&t](const QString&) { return t.keptPrinter(); });
 }
 
 std::unique_ptr<Printer> TestApp::keptPrinter(bool jammed) {
@@ -81,20 +58,25 @@ void settle() {
     }
 }
 
-void moveMouse(QWidget* widget, QPoint pos) {
-    throughWindow(widget, pos, [](QWindow* w, QPoint at) { QTest::mouseMove(w, at); });
+// Sends the event to the window at a point of the widget (its centre by default): the
+// window delivers it to whatever control lies under the point, as the platform does.
+void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
+    QWidget* top = widget->window();
+    top->winId();
+    const QPoint at = widget->mapTo(top, pos == QPoint(-1, -1) ? widget->rect().center() : pos);
+    if (button == Qt::NoButton)
+        QTest::mouseMove(top->windowHandle(), at);
+    else
+        QTest::mouseClick(top->windowHandle(), button, Qt::NoModifier, at);
+    settle();
 }
 
-void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
-    throughWindow(widget, pos, [button](QWindow* w, QPoint at) {
-        QTest::mouseClick(w, button, Qt::NoModifier, at);
-    });
-}
+void moveMouse(QWidget* widget, QPoint pos) { clickMouse(widget, Qt::NoButton, pos); }
 
 std::unique_ptr<TestApp> withPages() {
     auto t = std::make_unique<TestApp>();
     for (const char* folder : {"wmf", "wmf2", "logo"})
-        t->folder.copyFolderFromData(QString::fromLatin1(folder));
+        t->folder.copyFromData(QString::fromLatin1(folder));
     return t;
 }
 

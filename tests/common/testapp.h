@@ -3,7 +3,6 @@
 // the application on it, and the platform services scripted so that nothing blocks
 // and nothing leaves the machine.
 
-#include "platform/printer.h"
 #include "shell/app.h"
 #include "testing.h"
 
@@ -11,7 +10,6 @@
 #include <QUrl>
 #include <deque>
 
-class QWidget;
 namespace lumora {
 class Intro0;
 }
@@ -21,11 +19,12 @@ namespace lumora::testing {
 class TestApp {
 public:
     // Copies the given data files into the scratch folder before the program starts.
-    explicit TestApp(const QStringList& dataFiles = defaultFiles());
+    explicit TestApp(const QStringList& dataFiles = {
+                         "Images/corvinus2.jpg", "Images/logo2.jpg", "Images/pharos.jpg",
+                         "Images/arithmetica4.jpg", "Images/sailchariot4.jpg",
+                         "Images/pharossm.jpg", "Images/sailchariotsm.jpg", "multiple/track.txt",
+                         "multiple/Tiberan.txt", "multiple/Joris Malten.txt"});
     ~TestApp();
-    static QStringList defaultFiles();
-    // Sends printouts to a recording printer kept in `printouts` (the default).
-    static void keepPrintouts(TestApp& t);
     // A recording printer that adds its printout to `printouts`; a jammed one fails as
     // it finishes.
     std::unique_ptr<Printer> keptPrinter(bool jammed = false);

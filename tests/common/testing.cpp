@@ -30,20 +30,12 @@ QByteArray ScratchFolder::read(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool ScratchFolder::exists(const QString& name) const {
-    return QFileInfo::exists(m_dir.filePath(name));
-}
-
-bool ScratchFolder::copyFromData(const QString& name) const {
+void ScratchFolder::copyFromData(const QString& name) const {
     QFile f(dataFolder() + '/' + name);
+    for (const QString& file : QDir(f.fileName()).entryList(QDir::Files))
+        copyFromData(name + '/' + file);
     if (f.open(QIODevice::ReadOnly))
         write(name, f.readAll());
-    return f.isOpen();
-}
-
-void ScratchFolder::copyFolderFromData(const QString& folder) const {
-    for (const QString& f : QDir(dataFolder() + '/' + folder).entryList(QDir::Files))
-        copyFromData(folder + '/' + f);
 }
 
 QStringList ScratchFolder::list(const QString& folder) const {
@@ -51,8 +43,7 @@ QStringList ScratchFolder::list(const QString& folder) const {
 }
 
 QString dataFolder() {
-    const QString env = qEnvironmentVariable("LUMORA_DATA");
-    return env.isEmpty() ? QStringLiteral(LUMORA_SOURCE_DATA) : env;
+    return qEnvironmentVariable("LUMORA_DATA", QStringLiteral(LUMORA_SOURCE_DATA));
 }
 
 QByteArray crlf(const QStringList& lines) {

@@ -2,6 +2,7 @@
 // What the test executables share: a registry of test classes (each executable
 // runs all of its own), a scratch working folder, and small file helpers.
 
+#include <QFileInfo>
 #include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -28,12 +29,10 @@ public:
     // Writes a file relative to the folder, creating its folders.
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const; // empty when there is none
-    bool exists(const QString& name) const;
-    // Copies a file of the product's data/ folder into the same place here; false
-    // when the product has no such file.
-    bool copyFromData(const QString& name) const;
-    // The same for every file of a folder of data/.
-    void copyFolderFromData(const QString& folder) const;
+    bool exists(const QString& name) const { return QFileInfo::exists(m_dir.filePath(name)); }
+    // Copies a file of the product's data/ folder, or every file of a folder of it,
+    // into the same place here.
+    void copyFromData(const QString& name) const;
     QStringList list(const QString& folder) const; // the files of one folder, sorted
 
 private:

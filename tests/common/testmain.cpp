@@ -4,21 +4,16 @@
 #include <QApplication>
 #include <QtTest>
 
-namespace {
-
-// The offscreen platform cannot stack windows and says so on every raise(); that is
-// not news to a test.
-QtMessageHandler previousHandler = nullptr;
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (!message.contains(QLatin1String("does not support raise()")) &&
-        !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
-        previousHandler(type, context, message);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    previousHandler = qInstallMessageHandler(quietHandler);
+    // The offscreen platform cannot stack windows and says so on every raise(); that is
+    // not news to a test.
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains(QLatin1String("does not support raise()")) &&
+                !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+                previous(type, context, message);
+        });
     // A crashing test fails at once: Qt's stack dump attaches gdb, which can hang here.
     qputenv("QTEST_DISABLE_STACK_DUMP", "1");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -5,23 +5,17 @@
 #include <QtTest>
 
 using namespace lumora;
-using namespace lumora::testing;
 
-namespace {
-
-class Failing : public Screen {
-public:
+struct Failing : Screen {
     explicit Failing(App& app) : Screen(app, QStringLiteral("failing")) {}
     void load() override { throw std::runtime_error("no"); }
 };
-
-} // namespace
 
 class ScreensTest : public QObject {
     Q_OBJECT
 private slots:
     void aLoadStepThatFailsLeavesNothingBehind() {
-        TestApp t;
+        testing::TestApp t;
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, t.app.screens.get<Failing>("failing"));
         QVERIFY(!t.app.screens.isLoaded("failing"));
     }
