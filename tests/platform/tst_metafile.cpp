@@ -142,10 +142,8 @@ private:
             if (name == QLatin1String(text))
                 return number;
         bool ok = false;
-        const int number = name.toInt(&ok, 0);
-        if (!ok)
-            qFatal("no record called %s", qPrintable(name));
-        return quint16(number);
+        const auto number = quint16(name.toUInt(&ok, 0));
+        return ok ? number : (qFatal("no record called %s", qPrintable(name)), quint16(0));
     }
     QByteArray param(const QString& arg) const {
         bool number = false;
@@ -193,7 +191,7 @@ std::vector<QByteArrayList> table(QByteArray text) {
 // A file played into a picture of its own size.
 QImage render(const QByteArray& file, PlayStats* stats = nullptr) {
     const auto mf = Metafile::fromBytes(file);
-    QImage image(mf ? mf->sizePixels() : QSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(mf ? mf->sizePixels() : QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
     image.fill(White);
     QPainter painter(&image);
     const PlayStats s = mf ? mf->play(painter, image.rect()) : PlayStats();
@@ -495,12 +493,11 @@ more records than the cap | MoveTo 0 0 *)" + QByteArray::number(Metafile::MaxRec
                 "text 20 20 Tiberan; StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 "
                 "dib:24:black,white,red,blue")
                 .file();
-        for (qsizetype n = 0; n <= file.size(); ++n)
-            if (const auto mf = Metafile::fromBytes(file.left(n))) {
-                QImage image(50, 25, QImage::Format_ARGB32_Premultiplied);
-                QPainter painter(&image);
-                QVERIFY(mf->play(painter, image.rect()).played <= 12);
-            }
+        for (qsizetype n = 0; n <= file.size(); ++n) {
+            PlayStats stats;
+            render(file.left(n), &stats);
+            QVERIFY(stats.played <= 12);
+        }
     }
 
     // Both copies of every page and the public sample metafiles beside the checkout (or
