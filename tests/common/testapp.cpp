@@ -46,6 +46,10 @@ std::unique_ptr<Printer> TestApp::keptPrinter(bool jammed) {
     return std::make_unique<KeptPrinter>(*this, jammed);
 }
 
+QString TestApp::lastMessage() const {
+    return app.messages.history().empty() ? QString() : app.messages.history().back().text;
+}
+
 TestApp::~TestApp() {
     app.screens.unloadAll();
     settle();

@@ -28,6 +28,7 @@ public:
     // A recording printer that adds its printout to `printouts`; a jammed one fails as
     // it finishes.
     std::unique_ptr<Printer> keptPrinter(bool jammed = false);
+    QString lastMessage() const; // the text of the last message box; empty when none
 
     ScratchFolder folder;
     App app;
@@ -40,6 +41,20 @@ public:
     // shows in app.messages.history().
     std::deque<MessageAnswer> answers;
 };
+
+// A quiz scored 10 out of 10: question i is "What is i, doubled?", its choices 2i, i, i + 2, i².
+inline SharedState sampleQuiz() {
+    SharedState s;
+    for (int i = 1; i <= SharedState::Questions; ++i) {
+        s.question[i] = QStringLiteral("What is %1, doubled?").arg(i);
+        s.choicea[i] = QString::number(2 * i);
+        s.choiceb[i] = QString::number(i);
+        s.choicec[i] = QString::number(i + 2);
+        s.choiced[i] = QString::number(i * i);
+    }
+    s.score = s.total = 10;
+    return s;
+}
 
 // A program whose folder also holds the pages: the guide's, the notes' and the logo.
 std::unique_ptr<TestApp> withPages();

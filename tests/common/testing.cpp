@@ -39,7 +39,7 @@ void ScratchFolder::copyFromData(const QString& name) const {
 }
 
 QStringList ScratchFolder::list(const QString& folder) const {
-    return QDir(m_dir.filePath(folder)).entryList(QDir::Files, QDir::Name);
+    return QDir(m_dir.filePath(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 QString dataFolder() {

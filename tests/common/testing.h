@@ -33,7 +33,7 @@ public:
     // Copies a file of the product's data/ folder, or every file of a folder of it,
     // into the same place here.
     void copyFromData(const QString& name) const;
-    QStringList list(const QString& folder) const; // the files of one folder, sorted
+    QStringList list(const QString& folder) const; // its files, hidden ones too, sorted
 
 private:
     QTemporaryDir m_dir;

@@ -12,6 +12,7 @@
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "shell/buttonlabel.h"
+#include "shell/screens.h"
 #include "testapp.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
@@ -61,6 +62,12 @@ QImage drawn(QSizeF twips, const std::function<void(QPainter&, const QRectF&)>& 
     draw(p, QRectF(QPointF(0, 0), image.size()));
     return image;
 }
+
+// A screen whose load step fails.
+struct Failing : Screen {
+    explicit Failing(App& app) : Screen(app, QStringLiteral("failing")) {}
+    void load() override { throw std::runtime_error("no"); }
+};
 
 QWidget* front() { return QApplication::activeWindow(); }
 // Escape, and the screen in front afterwards.
@@ -151,6 +158,12 @@ private slots:
         t.folder.write("multiple/track.txt", " 1 \r\nA\r\n");
         QTest::qWait(20);
         QCOMPARE(t.app.state.numworksheets, 0);
+    }
+
+    void aScreenWhoseLoadFailsIsNotKeptHalfMade() {
+        TestApp t;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, t.app.screens.get<Failing>("failing"));
+        QVERIFY(!t.app.screens.isLoaded("failing"));
     }
 };
 
@@ -335,7 +348,7 @@ private slots:
         QVERIFY(pressOn(g.Label3[PageViewer::PrintButton])); // nothing to print: said, not done
         QVERIFY(t->printouts.empty());
         QCOMPARE(t->app.messages.history().size(), std::size_t(2));
-        QCOMPARE(t->app.messages.history().back().text, PageViewer::PageMissing);
+        QCOMPARE(t->lastMessage(), PageViewer::PageMissing);
         QVERIFY(pressOn(g.Label3[PageViewer::NextPage]));
         QVERIFY(pressOn(g.Label3[PageViewer::PrintButton]));
         QCOMPARE(t->printouts.size(), std::size_t(1));
@@ -354,8 +367,7 @@ private slots:
             throw PrintError("no default printer");
         });
         key(Qt::Key_Space);
-        QCOMPARE(t->app.messages.history().back().text,
-                 QStringLiteral("There was a problem printing to your printer."));
+        QCOMPARE(t->lastMessage(), QStringLiteral("There was a problem printing to your printer."));
         QVERIFY(g.isVisible());
         QCOMPARE(escape(), &menu);
         QVERIFY(pressOn(menu.Label2[Intro0::WebAddress]));
@@ -380,8 +392,7 @@ private slots:
         }
         QVERIFY(w.Check1[37]->isChecked());
         QVERIFY(pressOn(w.Label3[Wizard::SaveButton]));
-        QCOMPARE(t->app.messages.history().back().text,
-                 QStringLiteral("Your worksheet has been saved."));
+        QCOMPARE(t->lastMessage(), QStringLiteral("Your worksheet has been saved."));
         QCOMPARE(escape(), &menu);
 
         QVERIFY(pressOn(menu.Label2[Intro0::Catalogue]));

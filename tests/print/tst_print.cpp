@@ -49,9 +49,10 @@ private slots:
         QTest::newRow("certificate")
             << "Well Done|Lumora|Excellent Work|Ada Brook|You have scored 10 out of 10."
             << printouts::CertificatePrinting;
-        QTest::newRow("worksheet") << "Lumora|Brenvale|Sevens|Question 1|What is 1 times 7?|A. 7|"
-                                      "D. 60|Question 10|What is 10 times 7?"
-                                   << printouts::WorksheetPrinting;
+        QTest::newRow("worksheet")
+            << "Lumora|Brenvale|Doubling|Question 1|What is 1, doubled?|A. 2|"
+               "D. 100|Question 10|What is 10, doubled?"
+            << printouts::WorksheetPrinting;
         QTest::newRow("guide page") << "Welcome to Lumora|The main menu" << QString();
     }
     void printouts() {
@@ -60,21 +61,14 @@ private slots:
         QFETCH(QString, said);
         auto t = testing::withPages();
         t->app.printers.setOpener({}); // the real default printer
-        SharedState quiz;
-        quiz.quizheading = "Lumora";
-        quiz.score = quiz.total = 10;
-        for (int i = 1; i <= SharedState::Questions; ++i) {
-            quiz.question[i] = QStringLiteral("What is %1 times 7?").arg(i);
-            quiz.choicea[i] = QString::number(7 * i);
-            quiz.choiced[i] = QString::number(6 * i);
-        }
+        const SharedState quiz = testing::sampleQuiz();
         const QString spooled = print([&] {
             if (kind == "certificate")
                 printouts::runCertificatePrintout(t->app.messages, t->app.printers, quiz,
                                                   "Ada Brook", QApplication::font());
             else if (kind == "worksheet")
                 printouts::runWorksheetPrintout(t->app.messages, t->app.printers, "Lumora",
-                                                "Sevens", quiz);
+                                                "Doubling", quiz);
             else {
                 Guide& guide = t->app.screens.guide();
                 guide.loadPage("wmf\\guide1.wmf", "wmf2\\guide1.wmf");
@@ -83,8 +77,7 @@ private slots:
             }
         });
         QVERIFY2(QFile::exists(spooled), "the queue did not finish the job or kept no copy of it");
-        const auto& history = t->app.messages.history();
-        QCOMPARE(history.empty() ? QString() : history.back().text, said);
+        QCOMPARE(t->lastMessage(), said);
         const QString text = output("pdftotext", {"-layout", spooled, "-"});
         for (const QString& expected : texts.split('|'))
             QVERIFY2(text.simplified().contains(expected), qPrintable(expected + ": " + text));
@@ -108,7 +101,7 @@ private slots:
         printouts::runCertificatePrintout(t.app.messages, t.app.printers, SharedState{}, "Ada",
                                           QApplication::font());
         const int restarted = QProcess::execute(restart, {m_queue});
-        QCOMPARE(t.app.messages.history().back().text, printouts::PrintingProblem);
+        QCOMPARE(t.lastMessage(), printouts::PrintingProblem);
         QCOMPARE(restarted, 0);
         QCOMPARE(jobs("all"), before); // no job taken
     }

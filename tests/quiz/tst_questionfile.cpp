@@ -88,7 +88,6 @@ private slots:
         for (const auto& [score, message] : std::initializer_list<std::pair<int, QString>>{
                  {10, "Excellent work. You have scored 10 out of 10."},
                  {9, "Good work. You have scored 9 out of 10."},
-                 {8, "Good work. You have scored 8 out of 10."},
                  {7, "You have scored 7 out of 10."}}) {
             QCOMPARE(scoring::resultMessage(score, 10), message);
             QCOMPARE(scoring::firstButtonCaption(score, 10),

@@ -54,17 +54,13 @@ QStringList temporaries() {
     return QDir("multiple").entryList({"?*.lumora-*"}, QDir::Files | QDir::Hidden);
 }
 
-QString lastMessage(TestApp& t) {
-    return t.app.messages.history().empty() ? QString() : t.app.messages.history().back().text;
-}
-
 // Saves through the wizard as a teacher would; the message it showed.
 QString save(TestApp& t, const QString& title) {
     Wizard& w = t.app.screens.wizard();
     w.showInFront();
     w.fill(sampleWorksheet(title));
     clickMouse(w.Label3[Wizard::SaveButton]);
-    return lastMessage(t);
+    return t.lastMessage();
 }
 
 // The catalogue screen as it opens now, from the file.
@@ -98,7 +94,7 @@ QString clickEntry(TestApp& t, const QString& title, Mode mode, Worksheets* ws =
     const std::size_t before = t.app.messages.history().size();
     t.answers = {MessageAnswer::Ok};
     clickMouse(ws->Label2[k]);
-    const QString said = t.app.messages.history().size() > before ? lastMessage(t) : QString();
+    const QString said = t.app.messages.history().size() > before ? t.lastMessage() : QString();
     return said.startsWith(QLatin1String("Are you sure")) ? QString() : said;
 }
 
@@ -294,7 +290,7 @@ private slots:
             change(e);
             w.fill(e);
             clickMouse(w.Label3[Wizard::SaveButton]);
-            QCOMPARE(lastMessage(t), QString::fromLatin1(message));
+            QCOMPARE(t.lastMessage(), QString::fromLatin1(message));
             QVERIFY(w.entries().ticked == e.ticked && w.entries().choice == e.choice);
             QCOMPARE(listed(), message == worksheet::Saved ? QStringList{"Checks"} : QStringList());
         }
@@ -306,9 +302,8 @@ private slots:
         TestApp t;
         const struct {
             int count, turns, deleted, page, first, last;
-        } rows[] = {{0, 0, 0, 1, 1, 0},    {24, 0, 0, 1, 1, 24},        {25, 1, 0, 2, 25, 25},
-                    {30, 1, 0, 2, 25, 30}, {1000, 40, 0, 41, 961, 984}, {30, 0, 3, 1, 1, 25},
-                    {25, 1, 25, 1, 1, 24}};
+        } rows[] = {{0, 0, 0, 1, 1, 0},          {24, 0, 0, 1, 1, 24}, {25, 1, 0, 2, 25, 25},
+                    {1000, 40, 0, 41, 961, 984}, {30, 0, 3, 1, 1, 25}, {25, 1, 25, 1, 1, 24}};
         for (const auto& r : rows) {
             t.folder.write(Track, numbered(r.count));
             Worksheets& ws = reopenCatalogue(t);
@@ -323,7 +318,7 @@ private slots:
                 t.answers = {MessageAnswer::Cancel};
                 clickMouse(ws.Label2[shownEntries(ws).indexOf(title) + 1]);
                 QCOMPARE(t.folder.read(Track), numbered(r.count)); // Cancel changes nothing
-                QCOMPARE(lastMessage(t),
+                QCOMPARE(t.lastMessage(),
                          "Are you sure that you want to delete the worksheet " + title + "?");
                 QVERIFY(t.app.messages.history().back().buttons == MessageButtons::OkCancel);
                 QCOMPARE(clickEntry(t, title, Mode::Delete, &ws), QString());
@@ -474,7 +469,7 @@ private slots:
             Multiple& quiz = t.app.screens.multiple();
             QCOMPARE(quiz.Label5->text(), t.app.screens.intro0().Label1->text()); // the menu's
             clickMouse(quiz.Label3[Multiple::PrintButton]);
-            QCOMPARE(lastMessage(t), QStringLiteral("Your worksheet is now printing."));
+            QCOMPARE(t.lastMessage(), QStringLiteral("Your worksheet is now printing."));
             QCOMPARE(t.app.state.questnum, 1); // printing leaves the quiz where it was
         }
         QStringList titles =
