@@ -18,12 +18,9 @@ namespace lumora::testing {
 
 class TestApp {
 public:
-    // Copies the given data files into the scratch folder before the program starts.
-    explicit TestApp(const QStringList& dataFiles = {
-                         "Images/corvinus2.jpg", "Images/logo2.jpg", "Images/pharos.jpg",
-                         "Images/arithmetica4.jpg", "Images/sailchariot4.jpg",
-                         "Images/pharossm.jpg", "Images/sailchariotsm.jpg", "multiple/track.txt",
-                         "multiple/Tiberan.txt", "multiple/Joris Malten.txt"});
+    // Copies the given data files (or folders) into the scratch folder before the program
+    // starts: by default the pictures and the quizzes.
+    explicit TestApp(const QStringList& dataFiles = {"Images", "multiple"});
     ~TestApp();
     // A recording printer that adds its printout to `printouts`; a jammed one fails as
     // it finishes.
