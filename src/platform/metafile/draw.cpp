@@ -131,24 +131,34 @@ void MetafilePlayer::drawSealed(const QPainterPath& path, bool closed) {
     }
 }
 
+QPolygonF MetafilePlayer::readPoints(Params& p, int count) const {
+    QPolygonF polygon;
+    polygon.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int x = p.s16(); // x comes first in the record
+        const int y = p.s16();
+        polygon << map(x, y);
+    }
+    return polygon;
+}
+
+QPainterPath MetafilePlayer::polyPath() const {
+    QPainterPath path;
+    path.setFillRule(m_state.polyFillMode == Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    return path;
+}
+
 MetafilePlayer::Outcome MetafilePlayer::drawPoly(Params& p, bool closed) {
     const int count = p.s16();
     if (count < 0)
         return Outcome::Damaged;
     if (!p.has(qint64(count) * 4))
         return Outcome::Damaged;
-    QPolygonF polygon;
-    polygon.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const int x = p.s16();
-        const int y = p.s16();
-        polygon << map(x, y);
-    }
+    const QPolygonF polygon = readPoints(p, count);
     charge(8 + count / 16);
     if (count < 2)
         return Outcome::Played;
-    QPainterPath path;
-    path.setFillRule(m_state.polyFillMode == Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    QPainterPath path = polyPath();
     path.addPolygon(polygon);
     if (closed)
         path.closeSubpath();
@@ -167,16 +177,9 @@ MetafilePlayer::Outcome MetafilePlayer::drawPolyPolygon(Params& p) {
     }
     if (!p.ok() || !p.has(total * 4))
         return Outcome::Damaged;
-    QPainterPath path;
-    path.setFillRule(m_state.polyFillMode == Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    QPainterPath path = polyPath();
     for (int c : counts) {
-        QPolygonF polygon;
-        polygon.reserve(c);
-        for (int i = 0; i < c; ++i) {
-            const int x = p.s16();
-            const int y = p.s16();
-            polygon << map(x, y);
-        }
+        const QPolygonF polygon = readPoints(p, c);
         if (c >= 2) {
             path.addPolygon(polygon);
             path.closeSubpath();

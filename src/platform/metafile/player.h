@@ -66,6 +66,10 @@ private:
     void drawShape(const QPainterPath& path, bool closed);
     void drawSealed(const QPainterPath& path, bool closed);
     Outcome drawPoly(Params& p, bool closed);
+    // The next `count` points of a record, mapped; the caller has checked they are there.
+    QPolygonF readPoints(Params& p, int count) const;
+    // An empty path that fills by the current polygon fill mode.
+    QPainterPath polyPath() const;
     Outcome drawPolyPolygon(Params& p);
     Outcome drawRectLike(Params& p, quint16 function);
     Outcome drawArcLike(Params& p, quint16 function);
