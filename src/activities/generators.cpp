@@ -54,9 +54,12 @@ DecmultProblem decmultProblem(RandomSource& random) {
     p.places[0] = roundToEven(double(draw(random, 3) + 1));
     p.places[1] = roundToEven(double(draw(random, 2) + 1));
     for (int i = 0; i < 2; ++i) {
-        const double k = double(draw(random, 99) + 1);
-        // A first operand drawn with three places is shown with two.
-        p.operands[i] = formatDecimal(k / powerOfTen(p.places[i]), TwoPlaces);
+        // A first operand drawn with three places is shown with two; one that then
+        // shows as 0.0 is drawn again, or every answer would read 0.
+        do {
+            const double k = double(draw(random, 99) + 1);
+            p.operands[i] = formatDecimal(k / powerOfTen(p.places[i]), TwoPlaces);
+        } while (parseNumber(p.operands[i]) == 0);
     }
     p.sum = p.operands[0] + QStringLiteral(" x ") + p.operands[1];
     // Read back from the texts, so the product is that of the numbers on screen.

@@ -16,6 +16,7 @@ public:
 
 protected:
     void closedFromFrame() override;
+    bool comesToFront() const override { return false; }
 };
 
 } // namespace lumora

@@ -113,6 +113,8 @@ void Welldone::firstClicked() {
     app.screens.wrong().showInFront();
 }
 
+bool Welldone::holdsTypedWork() const { return !Text1->text().isEmpty(); }
+
 void Welldone::exitClicked() {
     if (Screen* review = app.screens.find(QStringLiteral("Wrong")))
         app.screens.unload(review);

@@ -38,6 +38,8 @@ public:
 protected:
     // Closing from the frame leaves as Exit does: the review and the results go together.
     void closedFromFrame() override { exitClicked(); }
+    // A pupil's name in the box is kept from a stray Escape.
+    bool holdsTypedWork() const override;
 
 private:
     void firstClicked();

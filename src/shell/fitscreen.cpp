@@ -36,10 +36,13 @@ namespace {
 // Centres its window again at the first show, when the frame is known.
 class CentreWhenFramed : public QObject {
 public:
+    static inline const QString Name = QStringLiteral("centreWhenFramed");
+
     CentreWhenFramed(QWidget* w, QSizeF inner) : QObject(w), m_inner(inner) {
-        setObjectName(QStringLiteral("centreWhenFramed"));
+        setObjectName(Name);
         w->installEventFilter(this);
     }
+    void setInner(QSizeF inner) { m_inner = inner; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -62,8 +65,14 @@ private:
 
 void centreOnDisplay(QWidget* w, QSizeF inner) {
     moveToPlacement(w, centredPlacement(displaySizeTwips(w), outerSizeTwips(w, inner)));
-    if (!w->isVisible() &&
-        !w->findChild<QObject*>(QStringLiteral("centreWhenFramed"), Qt::FindDirectChildrenOnly))
+    if (w->isVisible())
+        return;
+    // A window that changes its size before it is shown is centred by the last one.
+    auto* pending = dynamic_cast<CentreWhenFramed*>(
+        w->findChild<QObject*>(CentreWhenFramed::Name, Qt::FindDirectChildrenOnly));
+    if (pending)
+        pending->setInner(inner);
+    else
         new CentreWhenFramed(w, inner);
 }
 

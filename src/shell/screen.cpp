@@ -21,13 +21,26 @@ Screen::Screen(App& app, const QString& name) : QWidget(nullptr), app(app) {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-void Screen::stampFront() { m_frontStamp = app.screens.nextFrontStamp(); }
+void Screen::stampFront() {
+    if (comesToFront())
+        m_frontStamp = app.screens.nextFrontStamp();
+}
 
 void Screen::showInFront() {
+    if (!isVisible())
+        setOpener(app.screens.front());
     show();
     raise();
     activateWindow();
     stampFront();
+}
+
+void Screen::changeEvent(QEvent* event) {
+    // The user may bring another screen forward (the task bar, Alt+Tab); what it opens
+    // is opened from it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        stampFront();
+    QWidget::changeEvent(event);
 }
 
 void Screen::closedFromFrame() { app.screens.unload(this); }
@@ -52,7 +65,7 @@ void Screen::mouseMoveEvent(QMouseEvent* event) {
 void Screen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_exitButton) {
         event->accept();
-        if (!event->isAutoRepeat())
+        if (!event->isAutoRepeat() && !holdsTypedWork())
             m_exitButton->press();
         return;
     }

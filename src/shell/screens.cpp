@@ -1,6 +1,5 @@
 #include "shell/screens.h"
 
-#include <QApplication>
 #include <QTimer>
 
 namespace lumora {
@@ -15,9 +14,21 @@ Screen* Screens::find(const QString& name) const {
     return it == m_loaded.end() ? nullptr : it->second.data();
 }
 
+Screen* Screens::front() const {
+    Screen* front = nullptr;
+    for (const auto& [name, screen] : m_loaded) {
+        if (screen && screen->isVisible() && screen->frontStamp() > 0 &&
+            (!front || screen->frontStamp() > front->frontStamp()))
+            front = screen;
+    }
+    return front;
+}
+
 void Screens::unload(QWidget* screen) {
     if (!screen)
         return;
+    auto* leaving = qobject_cast<Screen*>(screen);
+    const bool wasFront = leaving && leaving == front();
     for (auto it = m_loaded.begin(); it != m_loaded.end(); ++it) {
         if (it->second == screen) {
             m_loaded.erase(it);
@@ -28,21 +39,21 @@ void Screens::unload(QWidget* screen) {
     // goes once the handler that unloaded it has returned.
     for (QTimer* timer : screen->findChildren<QTimer*>())
         timer->stop();
-    const bool hadKeyboard = screen->isActiveWindow() || !QApplication::activeWindow();
+    Screen* opener = leaving ? leaving->opener() : nullptr;
+    for (const auto& [name, other] : m_loaded) {
+        if (other && leaving && other->opener() == leaving)
+            other->setOpener(opener);
+    }
     screen->hide();
     screen->deleteLater();
-    if (hadKeyboard)
-        focusFrontScreen();
-}
-
-void Screens::focusFrontScreen() {
-    Screen* front = nullptr;
-    for (const auto& [name, screen] : m_loaded) {
-        if (screen && screen->isVisible() && (!front || screen->frontStamp() > front->frontStamp()))
-            front = screen;
-    }
-    if (front)
-        front->activateWindow();
+    if (!wasFront)
+        return;
+    // However the user moved between windows meanwhile, the screen beneath is the one
+    // this was opened from.
+    if (opener && opener->isVisible() && find(opener->objectName()) == opener)
+        opener->showInFront();
+    else if (Screen* next = front())
+        next->activateWindow();
 }
 
 void Screens::unloadAll() {

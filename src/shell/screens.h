@@ -64,8 +64,11 @@ public:
     Screen* find(const QString& name) const;
     bool isLoaded(const QString& name) const { return find(name) != nullptr; }
 
-    // Hides and forgets a screen; the loaded screen brought to the front most
-    // recently then takes the keyboard.
+    // The showing screen brought to the front most recently; null when none is.
+    Screen* front() const;
+
+    // Hides and forgets a screen. When it was in front, the screen it was opened from
+    // comes back to the front; the screens it opened count as opened from that one.
     void unload(QWidget* screen);
     // Unloads every screen (the end of the program).
     void unloadAll();
@@ -75,8 +78,6 @@ public:
     template <class T, class... Args> T& get(const QString& name, Args&&... args);
 
 private:
-    void focusFrontScreen();
-
     App& m_app;
     std::map<QString, QPointer<Screen>> m_loaded;
     quint64 m_frontStamps = 0;

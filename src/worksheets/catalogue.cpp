@@ -27,11 +27,12 @@ void write(const SharedState& state, int count, int skip = 0) {
 } // namespace
 
 void read(SharedState& state, FieldReader& in) {
+    state.numworksheets = 0;
     const int count = in.readInteger();
     if (count < 0)
         throw FileError(QStringLiteral("the catalogue's count is negative"));
-    state.numworksheets = 0;
-    for (int i = 1; i <= count; ++i) {
+    // A count that promises more than follows loses none of the titles that do.
+    for (int i = 1; i <= count && !in.atEnd(); ++i) {
         if (i > SharedState::MaxWorksheets)
             throw FileError(QStringLiteral("the catalogue holds more than 1000 titles"));
         state.worksheetname[i] = in.readField();
@@ -40,6 +41,7 @@ void read(SharedState& state, FieldReader& in) {
 }
 
 void read(SharedState& state, const QString& file) {
+    state.numworksheets = 0;
     FieldReader in = FieldReader::open(file);
     read(state, in);
 }
@@ -73,20 +75,26 @@ QString worksheetFile(const QString& title) {
     return QStringLiteral("multiple/") + storedTitle(title) + QStringLiteral(".txt");
 }
 
+int indexOf(const SharedState& state, const QString& typed) {
+    const QString title = storedTitle(typed);
+    for (int i = 1; i <= state.numworksheets; ++i) {
+        if (state.worksheetname[i].compare(title, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return 0;
+}
+
 void trackworksheets(SharedState& state, const QString& typed) {
     if (!isStorableTitle(typed))
         throw FileError(QStringLiteral("this title cannot be stored"));
     const FolderLock lock(Folder);
     read(state);
-    const QString title = storedTitle(typed);
+    if (indexOf(state, typed) != 0)
+        return;
     const int count = state.numworksheets;
-    for (int i = 1; i <= count; ++i) {
-        if (state.worksheetname[i] == title)
-            return;
-    }
     if (count >= SharedState::MaxWorksheets)
         throw FileError(QStringLiteral("the catalogue is full"));
-    state.worksheetname[count + 1] = title;
+    state.worksheetname[count + 1] = storedTitle(typed);
     write(state, count + 1);
 }
 

@@ -23,10 +23,11 @@ inline const QString Folder = QStringLiteral("multiple");
 inline const QString FileName = QStringLiteral("multiple/track.txt");
 
 // Reads the count into numworksheets and the titles into worksheetname(1) onward.
-// Throws FileError at the first failure (no file, a count that is not a number or is
-// negative, fewer titles than the count, more than 1000 titles); the titles read
-// before it stay in the shared catalogue and numworksheets counts just those, so
-// no entry is ever counted without its title.
+// A catalogue that ends before its count is read as the titles it holds. Throws
+// FileError at the first failure (no file, a count that is not a number or is
+// negative, more than 1000 titles); the titles read before it stay in the shared
+// catalogue and numworksheets counts just those, so no entry is ever counted
+// without its title.
 void read(SharedState& state, const QString& file = FileName);
 void read(SharedState& state, FieldReader& in);
 
@@ -47,6 +48,11 @@ QString shownTitle(const QString& stored);
 
 // The worksheet file of a title, as typed or as stored.
 QString worksheetFile(const QString& title);
+
+// The index of the listed title whose worksheet file a title (as typed) names: titles
+// that differ only in letter case name one file, so they are one worksheet. 0 when
+// none is listed.
+int indexOf(const SharedState& state, const QString& typed);
 
 // Adds a title (as typed) at the end of the catalogue unless it is listed already.
 // numworksheets keeps the count read before the title was added. Throws FileError

@@ -67,6 +67,7 @@ Wizard::Wizard(App& app) : Screen(app, QStringLiteral("wizard")) {
         QLineEdit* edit = textBox(this, name, {"Times New Roman", points}, box, length);
         edit->setValidator(validator);
         edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_unsaved = true; });
         return edit;
     };
 
@@ -87,6 +88,7 @@ Wizard::Wizard(App& app) : Screen(app, QStringLiteral("wizard")) {
             const double x = left + ChoiceWidth * (c % 2);
             const double y = top + 630 + 330 * (c / 2);
             Check1[i] = checkBox(this, QStringLiteral("Check1(%1)").arg(i), {x, y + 15, 270, 270});
+            connect(Check1[i], &QCheckBox::clicked, this, [this] { m_unsaved = true; });
             caption(letters[c], 9.75, {x + 285, y, 270, 300});
             Text3[i] = entryBox(QStringLiteral("Text3(%1)").arg(i), worksheet::ChoiceLength, 9.75,
                                 {x + 540, y, ChoiceWidth - 660, 300});
@@ -202,6 +204,7 @@ void Wizard::saveworksheet(const worksheet::Entries& e) {
         app.messages.tell(worksheet::SaveFailed, this);
         return;
     }
+    m_unsaved = false;
     app.messages.tell(worksheet::Saved, this);
 }
 

@@ -55,11 +55,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Anything typed or ticked since the wizard opened or last saved.
+    bool holdsTypedWork() const override { return m_unsaved; }
 
 private:
     void genwork();
     void saveworksheet(const worksheet::Entries& entries);
     std::optional<WizardBox> boxOf(QObject* widget) const;
+
+    bool m_unsaved = false;
 };
 
 } // namespace lumora

@@ -73,13 +73,13 @@ void saveworksheet(SharedState& state, const Entries& e) {
     // broken catalogue leaves no worksheet file behind that nothing lists.
     SharedState probe;
     catalogue::read(probe);
-    bool listed = false;
-    for (int i = 1; i <= probe.numworksheets; ++i)
-        listed = listed || probe.worksheetname[i] == catalogue::storedTitle(e.title);
+    const int listed = catalogue::indexOf(probe, e.title);
     if (!listed && probe.numworksheets >= SharedState::MaxWorksheets)
         throw FileError(QStringLiteral("the catalogue is full"));
 
-    LineWriter out(catalogue::worksheetFile(e.title));
+    // A listed title in another letter case is that worksheet: its own file is
+    // replaced, never a second one made beside it.
+    LineWriter out(catalogue::worksheetFile(listed ? probe.worksheetname[listed] : e.title));
     for (const QString& line : fileLines(e))
         out.writeLine(line);
     out.commit();

@@ -97,10 +97,9 @@ Worksheets::Worksheets(App& app) : Screen(app, QStringLiteral("worksheets")) {
 
 void Worksheets::load() {
     fitscreen(*this);
-    // A catalogue that cannot be read opens an empty list, never what an earlier
-    // read left in memory.
-    if (!catalogue::readQuietly(app.state, CatalogueFile))
-        app.state.numworksheets = 0;
+    // A catalogue that cannot be read lists what was read of it, never what an
+    // earlier read left in memory.
+    catalogue::readQuietly(app.state, CatalogueFile);
     setBackground(Check1, colours::ScreenBlue);
     setBackground(Check2, colours::ScreenBlue);
     app.state.worksheetpage = 0;
@@ -141,19 +140,17 @@ void Worksheets::turnPage(int by) {
 
 void Worksheets::entryClicked(int k) {
     const QString caption = Label2[k]->text();
+    const Mode clicked = mode(Check1->isChecked(), Check2->isChecked());
     try {
+        // Taking a title out needs only the catalogue, so that an entry whose file is
+        // lost or damaged can still go.
+        if (clicked == Mode::Delete)
+            return deleteEntry(caption);
         loadquestions(app.state, catalogue::worksheetFile(caption));
-        switch (mode(Check1->isChecked(), Check2->isChecked())) {
-        case Mode::Edit:
+        if (clicked == Mode::Edit)
             editworksheet();
-            break;
-        case Mode::Quiz:
+        else
             runQuiz();
-            break;
-        case Mode::Delete:
-            deleteEntry(caption);
-            break;
-        }
     } catch (const FileError&) {
         app.messages.tell(Corrupted, this);
     }

@@ -16,7 +16,7 @@ class ButtonLabel;
 
 namespace catalogue_page {
 inline constexpr int Size = 24;
-inline constexpr int LastPage = 40; // the 41st page, entries 961 to 984
+inline constexpr int LastPage = 41; // the 42nd page, entries 985 to 1000
 
 enum class Mode { Quiz, Edit, Delete };
 Mode mode(bool editTicked, bool deleteTicked);

@@ -70,6 +70,14 @@ struct Failing : Screen {
 };
 
 QWidget* front() { return QApplication::activeWindow(); }
+// The window, frame and all, stands centred on the display (the platform keeps one
+// wider than the display on it).
+void checkCentred(const QWidget& w) {
+    const QRect display = QGuiApplication::primaryScreen()->geometry(), outer = w.frameGeometry();
+    QVERIFY(outer.size() != w.size());
+    QCOMPARE(outer.topLeft(), QPoint(std::max(0, (display.width() - outer.width()) / 2),
+                                     std::max(0, (display.height() - outer.height()) / 2)));
+}
 // Escape, and the screen in front afterwards.
 QWidget* escape() {
     key(Qt::Key_Escape);
@@ -84,17 +92,23 @@ private slots:
     void theProgramEnds_data() {
         QTest::addColumn<bool>("atMenu");   // OK pressed on the title screen first
         QTest::addColumn<QString>("frame"); // the window closed from its frame; "": Exit
-        QTest::newRow("Exit on the title screen") << false << "";
-        QTest::newRow("Exit on the menu, then Exit") << true << "";
-        QTest::newRow("title closed from its frame") << false << "Titlefrm";
-        QTest::newRow("menu closed from its frame") << true << "intro0";
-        QTest::newRow("backdrop closed from its frame") << false << "Grey";
+        QTest::addColumn<QStringList>("data");
+        const QStringList all{"Images", "multiple"};
+        QTest::newRow("Exit on the title screen") << false << "" << all;
+        QTest::newRow("Exit on the menu, then Exit") << true << "" << all;
+        QTest::newRow("title closed from its frame") << false << "Titlefrm" << all;
+        QTest::newRow("menu closed from its frame") << true << "intro0" << all;
+        QTest::newRow("backdrop closed from its frame") << false << "Grey" << all;
+        QTest::newRow("title without its picture") << false << "" << QStringList{"multiple"};
     }
     void theProgramEnds() {
         QFETCH(bool, atMenu);
         QFETCH(QString, frame);
-        TestApp t;
+        QFETCH(QStringList, data);
+        TestApp t(data);
         startProgram(t.app);
+        settle();
+        checkCentred(t.app.screens.titlefrm()); // at whatever size it takes
         if (atMenu)
             clickMouse(t.app.screens.titlefrm().Command1);
         if (atMenu && frame.isEmpty()) { // the menu's Exit asks first
@@ -184,13 +198,9 @@ private slots:
         startProgram(t.app);
         settle();
         Titlefrm& title = t.app.screens.titlefrm();
-        // The backdrop fills the display; the title window, frame and all, stands centred.
-        const QRect display = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(t.app.screens.find("Grey")->geometry(), display);
-        const QRect outer = title.frameGeometry();
-        QVERIFY(outer.size() != title.size());
-        QCOMPARE(outer.topLeft(), QPoint((display.width() - outer.width()) / 2,
-                                         (display.height() - outer.height()) / 2));
+        // The backdrop fills the display.
+        QCOMPARE(t.app.screens.find("Grey")->geometry(),
+                 QGuiApplication::primaryScreen()->geometry());
         key(Qt::Key_Escape); // nothing: Escape never ends the program
         QCOMPARE(QApplication::focusWidget(), title.Command1);
         key(Qt::Key_Return);
@@ -204,6 +214,11 @@ private slots:
         QVERIFY(static_cast<ButtonLabel*>(QApplication::focusWidget())->focusShown());
         keys({Qt::Key_Backtab, Qt::Key_Space});
         Hub& hub = t.app.screens.tiberan();
+        // The riddle opened, then the hub brought back from the task bar: the quiz is
+        // the hub's, and its results close onto the hub.
+        QVERIFY(pressOn(hub.Label3[Hub::FirstActivity]));
+        hub.activateWindow();
+        settle();
         QVERIFY(pressOn(hub.Label3[Hub::MultipleChoice]));
         Multiple& quiz = t.app.screens.multiple();
         // From no choice the arrows go round the four: Down from none is A, Up is D.
@@ -222,6 +237,9 @@ private slots:
         QCOMPARE(t.printouts.size(), std::size_t(1)); // the name comes from the box
         QVERIFY(std::any_of(t.printouts[0].begin(), t.printouts[0].end(),
                             [](auto& op) { return op.text.trimmed() == "Ada"; }));
+        QVERIFY(escape() == &results); // a name typed is kept from Escape
+        QVERIFY(tabTo(results.Text1));
+        key(Qt::Key_Backspace);
         QCOMPARE(escape(), &hub);
         QCOMPARE(escape(), &menu);
 
@@ -391,6 +409,7 @@ private slots:
                 key(Qt::Key_Space);
         }
         QVERIFY(w.Check1[37]->isChecked());
+        QVERIFY(escape() == &w); // nothing typed is thrown away by Escape
         QVERIFY(pressOn(w.Label3[Wizard::SaveButton]));
         QCOMPARE(t->lastMessage(), QStringLiteral("Your worksheet has been saved."));
         QCOMPARE(escape(), &menu);
