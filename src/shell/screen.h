@@ -55,6 +55,7 @@ protected:
 
 private:
     void stampFront();
+    void standOnBackdrop();
 
     std::vector<ButtonLabel*> m_hoverResets;
     ButtonLabel* m_exitButton = nullptr;
