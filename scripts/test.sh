@@ -7,6 +7,9 @@ lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
 # mouse and keys, screen grabs, the desktop's validators and dpkg's tools.
 lumora_need xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick \
     desktop-file-utils appstream dpkg-dev
+# The compositor tests: a headless Wayland compositor with its X11 display, and Qt's
+# Wayland platform.
+lumora_need weston xwayland qt6-wayland
 # localedef and the locale sources for the comma-locale tests; clang and libFuzzer for
 # the short fuzz runs.
 lumora_need locales clang libfuzzer-14-dev
@@ -23,11 +26,11 @@ LUMORA_FUZZ_DIR="$LUMORA_ROOT/build-fuzz-suite" bash "$LUMORA_ROOT/scripts/fuzz.
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, with the
 # monkey at length; any report fails its test. The install, package and screen-reader
 # tests drive the program through outside tools (an install, dpkg, a desktop's buses)
-# and ran above; here the sanitizers watch our own code.
+# and ran above, as did the compositor tests; here the sanitizers watch our own code.
 lumora_build "$LUMORA_ROOT/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_TESTS=ON \
     -DLUMORA_SANITIZE=ON
 cd "$LUMORA_ROOT/build-asan"
 QT_QPA_PLATFORM=offscreen LUMORA_MONKEY_EVENTS=30000 LUMORA_MONKEY_SECONDS=300 \
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS=suppressions="$LUMORA_ROOT/scripts/lsan.supp" \
-    ctest --output-on-failure --parallel "$(nproc)" -E '^(install|package|screen_reader)$'
+    ctest --output-on-failure --parallel "$(nproc)" -E '^(install|package|screen_reader|compositor_.*)$'

@@ -1,5 +1,8 @@
 // Grabs the screens to PNG files for the README and for looking at them:
 //   lumora_screenshots <data folder> <output folder>
+// or draws one page straight at a scale, on the viewers' blue, as the tests compare a
+// screen's grab with it:
+//   lumora_screenshots --page <metafile> <scale> <output file>
 // Runs on any Qt platform; the offscreen one needs no display.
 #include "activities/decimals.h"
 #include "activities/decmult.h"
@@ -10,6 +13,8 @@
 #include "navigation/titlefrm.h"
 #include "pages/guide.h"
 #include "pages/teacher.h"
+#include "platform/metafile.h"
+#include "platform/twips.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
@@ -26,6 +31,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdlib>
 
 namespace {
 
@@ -77,6 +83,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
+    if (argc == 5 && QLatin1String(argv[1]) == QLatin1String("--page")) {
+        const lumora::Metafile page = lumora::Metafile::load(QString::fromLocal8Bit(argv[2]));
+        const QPixmap drawn = page.toPixmap(lumora::colours::ScreenBlue, std::atof(argv[3]));
+        return drawn.save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    }
     if (argc < 3) {
         qWarning("usage: lumora_screenshots <data folder> <output folder>");
         return 2;

@@ -4,8 +4,10 @@
 #include "shell/buttonlabel.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 #include <algorithm>
 
 namespace lumora {
@@ -100,7 +102,20 @@ std::vector<QWidget*> Screen::tabChain() const {
     return chain;
 }
 
+void Screen::standOnBackdrop() {
+    // A Wayland client cannot place its windows. A screen that is the backdrop's
+    // child is kept in front of it by the compositor, wholly in view.
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        return;
+    Screen* backdrop = app.screens.find(QStringLiteral("Grey"));
+    if (!backdrop || backdrop == this || !windowHandle())
+        return;
+    backdrop->winId();
+    windowHandle()->setTransientParent(backdrop->windowHandle());
+}
+
 void Screen::showEvent(QShowEvent* event) {
+    standOnBackdrop();
     // Controls move and appear as a screen works, so the order is taken afresh.
     const std::vector<QWidget*> chain = tabChain();
     for (std::size_t i = 1; i < chain.size(); ++i)

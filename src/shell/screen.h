@@ -68,6 +68,7 @@ protected:
 
 private:
     void stampFront();
+    void standOnBackdrop();
 
     std::vector<ButtonLabel*> m_hoverResets;
     ButtonLabel* m_exitButton = nullptr;

@@ -4,6 +4,7 @@
 // program), and reading and writing the text files.
 #include "activities/generators.h"
 #include "platform/codepage.h"
+#include "platform/commandline.h"
 #include "platform/numtext.h"
 #include "platform/pictures.h"
 #include "platform/places.h"
@@ -54,6 +55,30 @@ private slots:
         dir.write("Images/broken.jpg", "not a picture");
         QVERIFY_THROWS_EXCEPTION(FileError, loadPicture(&box, "Images\\broken.jpg"));
         QVERIFY_THROWS_EXCEPTION(FileError, loadPicture(&box, "Images\\missing.jpg"));
+    }
+
+    // --fill scales an 800 x 600 screen and its frame to the display's free area; the
+    // X11 display is taken beside Wayland unless the user chose a platform.
+    void commandLine() {
+        QVERIFY(fillRequested({"--fill"}) && !fillRequested({"--filled"}) && !fillRequested({}));
+        QVERIFY(commandLineReply({"--help"})->contains("--fill"));
+        const std::tuple<const char*, QSizeF, double> scales[] = {
+            {"projector", {1920, 1080}, 1.6875},
+            {"designed display", {800, 640}, 1},
+            {"tall panel", {1280, 1024}, 1.6},
+            {"wide screen", {3440, 1440}, 2.25},
+            {"small display", {640, 480}, 0.75}};
+        for (const auto& [tag, area, scale] : scales)
+            QVERIFY2(qFuzzyCompare(fillScale(area), scale), tag);
+        const std::tuple<const char*, const char*, const char*, const char*, const char*,
+                         const char*>
+            sessions[] = {{"XWayland beside Wayland", "", "wayland-0", "", ":0", "xcb;wayland"},
+                          {"a Wayland session's type", "", "", "wayland", ":1", "xcb;wayland"},
+                          {"the user's choice", "wayland", "wayland-0", "", ":0", ""},
+                          {"Wayland alone", "", "wayland-0", "wayland", "", ""},
+                          {"X11 alone", "", "", "x11", ":0", ""}};
+        for (const auto& [tag, chosen, wayland, type, x11, platform] : sessions)
+            QVERIFY2(preferredPlatform(chosen, wayland, type, x11).value_or("") == platform, tag);
     }
 
     void randomValuesReachEverySliceAndReseedApart() {
