@@ -2,7 +2,8 @@
 # Grabs the screens into docs/ for the README (needs no display).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
-lumora_build "$LUMORA_ROOT/build" -DLUMORA_TESTS=OFF
+# The grab tool drives the screens with the tests' own helpers, so it is built with them.
+lumora_build "$LUMORA_ROOT/build" -DLUMORA_TESTS=ON
 QT_QPA_PLATFORM=offscreen "$LUMORA_ROOT/build/lumora_screenshots" "$LUMORA_ROOT/data" "$LUMORA_ROOT/docs"
 # The menu and a page on a display at twice the density.
 double=$(mktemp -d)

@@ -20,27 +20,20 @@
 #include "quiz/wrong.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
+#include "testapp.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QThread>
 #include <cstdlib>
 
-namespace {
+using lumora::testing::settle;
 
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+namespace {
 
 // Lets a screen's timers run for a while: the results screen's late picture, the
 // logo's animation.
@@ -49,26 +42,6 @@ void runTimers(int milliseconds) {
         QThread::msleep(10);
         settle();
     }
-}
-
-bool copyTree(const QString& from, const QString& to) {
-    QDir source(from);
-    if (!source.exists())
-        return false;
-    QDir().mkpath(to);
-    for (const QFileInfo& e :
-         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString target = to + '/' + e.fileName();
-        if (e.isDir() ? !copyTree(e.filePath(), target) : !QFile::copy(e.filePath(), target))
-            return false;
-    }
-    return true;
-}
-
-void pressKey(QWidget* w, Qt::Key key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    settle();
 }
 
 bool save(QWidget& w, const QString& folder, const QString& name) {
@@ -95,12 +68,15 @@ int main(int argc, char** argv) {
     const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(out);
     // Work on a copy of the content: the grabs save worksheets of their own.
-    QTemporaryDir scratch;
-    if (!copyTree(QString::fromLocal8Bit(argv[1]), scratch.path()) ||
-        !QDir::setCurrent(scratch.path())) {
-        qWarning("cannot copy the data folder %s", argv[1]);
+    const QDir data(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    if (!data.exists()) {
+        qWarning("no data folder %s", argv[1]);
         return 2;
     }
+    qputenv("LUMORA_DATA", QFile::encodeName(data.absolutePath()));
+    const lumora::testing::ScratchFolder scratch;
+    for (const QString& folder : data.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        scratch.copyFromData(folder);
     lumora::App app;
     app.setOnEnd([] {});
     startProgram(app);
@@ -123,7 +99,7 @@ int main(int argc, char** argv) {
     auto& quiz = app.screens.multiple();
     auto& state = app.state;
     auto next = [&](bool right) {
-        const int k = state.correctanswer[state.questnum].toInt();
+        const int k = lumora::testing::rightChoice(state);
         quiz.Option1[right ? k : k % 4 + 1]->setChecked(true);
         emit quiz.Label3[lumora::Multiple::Forward]->clicked();
         settle();
@@ -154,9 +130,9 @@ int main(int argc, char** argv) {
     // The riddle from the keyboard: a tile carried to a frame, the keys shown.
     auto& riddle = app.screens.tibpuz();
     riddle.showInFront();
+    settle();
     riddle.Label2[2]->setFocus(Qt::TabFocusReason);
-    for (Qt::Key k : {Qt::Key_Space, Qt::Key_Up, Qt::Key_Right})
-        pressKey(riddle.Label2[2], k);
+    lumora::testing::keys({Qt::Key_Space, Qt::Key_Up, Qt::Key_Right});
     ok = save(riddle, out, QStringLiteral("tibpuz-keys.png")) && ok;
     app.screens.unload(&riddle);
 

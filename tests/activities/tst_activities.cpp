@@ -26,17 +26,6 @@ namespace {
 
 using Draws = QList<QPoint>; // (k, n) for Int(Rnd * n) = k
 
-// Plays the given draws, then forty shuffle draws that leave every entry where
-// calculate put it.
-ScriptedRandom script(const Draws& draws) {
-    ScriptedRandom r;
-    for (QPoint d : draws)
-        r.push(drawFor(d.x(), d.y()));
-    for (int i = 0; i < ShufflePasses * Choices; ++i)
-        r.push(drawFor(i % Choices, Choices));
-    return r;
-}
-
 QStringList words(const char* s) { return QString::fromLatin1(s).split(' '); }
 
 DrillFrame& openDrill(TestApp& t, const QString& name) {
@@ -119,7 +108,7 @@ private slots:
         QFETCH(Draws, draws);
         QFETCH(QString, question);
         QFETCH(QStringList, entries);
-        ScriptedRandom r = script(draws);
+        ScriptedRandom r = scriptedDraws(draws);
         QString shown, key = entries[0]; // the triangular key is a number: matched below
         ChoiceTexts boxes;
         if (drill == "triangular") {

@@ -62,6 +62,19 @@ void settle() {
     }
 }
 
+void keys(std::initializer_list<int> ks) {
+    for (int k : ks) {
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key(k));
+        settle();
+    }
+}
+
+void type(const QString& text) {
+    for (QChar c : text)
+        QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+    settle();
+}
+
 // Sends the event to the window at a point of the widget (its centre by default): the
 // window delivers it to whatever control lies under the point, as the platform does.
 void clickMouse(QWidget* widget, Qt::MouseButton button, QPoint pos) {
@@ -88,7 +101,7 @@ Intro0& openMenu(TestApp& t, MenuWay way) {
     startProgram(t.app);
     settle();
     if (way == ByKeys)
-        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
+        key(Qt::Key_Return);
     else
         QTest::mouseClick(t.app.screens.titlefrm().Command1, Qt::LeftButton);
     settle();

@@ -72,6 +72,14 @@ template <class S> S& shown(S& s) {
     return s;
 }
 
+// Keys pressed, or text typed, on whichever window has the keyboard, as a user does.
+void keys(std::initializer_list<int> ks);
+inline void key(int k) { keys({k}); }
+void type(const QString& text);
+
+// The choice (1 to 4) that answers the question on show.
+inline int rightChoice(const SharedState& s) { return s.correctanswer[s.questnum].toInt(); }
+
 // A real mouse move or click at a point of a widget, delivered through its window as
 // the platform would deliver it (to whatever control lies under the point).
 void moveMouse(QWidget* widget, QPoint pos = QPoint(-1, -1));

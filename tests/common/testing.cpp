@@ -1,5 +1,7 @@
 #include "testing.h"
 
+#include "activities/generators.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -44,6 +46,15 @@ QStringList ScratchFolder::list(const QString& folder) const {
 
 QString dataFolder() {
     return qEnvironmentVariable("LUMORA_DATA", QStringLiteral(LUMORA_SOURCE_DATA));
+}
+
+ScriptedRandom scriptedDraws(const QList<QPoint>& draws) {
+    ScriptedRandom r;
+    for (QPoint d : draws)
+        r.push(drawFor(d.x(), d.y()));
+    for (int i = 0; i < drills::ShufflePasses * drills::Choices; ++i)
+        r.push(drawFor(i % drills::Choices, drills::Choices));
+    return r;
 }
 
 QByteArray crlf(const QStringList& lines) {

@@ -1,9 +1,13 @@
 #pragma once
 // What the test executables share: a registry of test classes (each executable
-// runs all of its own), a scratch working folder, and small file helpers.
+// runs all of its own), a scratch working folder, scripted draws and small file
+// helpers.
+
+#include "platform/random.h"
 
 #include <QFileInfo>
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -42,6 +46,10 @@ private:
 
 // The product's data/ folder of the source tree.
 QString dataFolder();
+
+// A source that gives the draws (k, n) for Int(Rnd * n) = k in turn, then the forty
+// draws of a shuffle that leaves every choice where it was.
+ScriptedRandom scriptedDraws(const QList<QPoint>& draws);
 
 // Lines joined with CR LF, each ended by it.
 QByteArray crlf(const QStringList& lines);

@@ -31,19 +31,6 @@ using namespace lumora::testing;
 
 namespace {
 
-void keys(std::initializer_list<int> ks) {
-    for (int k : ks) {
-        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key(k));
-        settle();
-    }
-}
-void key(int k) { keys({k}); }
-void type(const QString& text) {
-    for (QChar c : text)
-        QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
-    settle();
-}
-
 // Tabs forward until the control has the focus; false when it never comes.
 bool tabTo(QWidget* control) {
     for (int i = 0; i < 120 && QApplication::focusWidget() != control; ++i)
@@ -223,7 +210,7 @@ private slots:
         Multiple& quiz = t.app.screens.multiple();
         // From no choice the arrows go round the four: Down from none is A, Up is D.
         for (int q = 1; q <= 10; ++q) {
-            const int right = t.app.state.correctanswer[q].toInt();
+            const int right = rightChoice(t.app.state);
             for (int i = 0; i < (q % 2 ? right : 5 - right); ++i)
                 key(q % 2 ? Qt::Key_Down : Qt::Key_Up);
             QVERIFY(quiz.Option1[right]->isChecked());

@@ -377,11 +377,7 @@ private slots:
     void cleanupTestCase() { qunsetenv("LOCPATH"); }
 
     void drillsWritePointDecimals() {
-        ScriptedRandom r; // draws that make Int(Rnd * n) give k, then a shuffle that moves nothing
-        for (auto [k, n] : {std::pair{0, 3}, std::pair{0, 2}, std::pair{2, 99}, std::pair{6, 99}})
-            r.push(drawFor(k, n));
-        for (int i = 0; i < drills::ShufflePasses * drills::Choices; ++i)
-            r.push(drawFor(i % drills::Choices, drills::Choices));
+        ScriptedRandom r = testing::scriptedDraws({{0, 3}, {0, 2}, {2, 99}, {6, 99}});
         const drills::DecmultProblem sum = drills::decmultProblem(r);
         QCOMPARE(sum.sum, QStringLiteral("0.3 x 0.7"));
         QCOMPARE(sum.choices, (drills::ChoiceTexts{"0.21", "0.021", "0.0021", "0.00021"}));

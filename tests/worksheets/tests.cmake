@@ -3,9 +3,7 @@ lumora_test(test_worksheets
   ${CMAKE_CURRENT_LIST_DIR}/tst_worksheets.cpp)
 
 # A second program that saves into the same folder, to run beside a test or be killed.
-add_executable(lumora_savehelper ${CMAKE_CURRENT_LIST_DIR}/savehelper.cpp ${LUMORA_TEST_COMMON}/testing.cpp)
-target_link_libraries(lumora_savehelper PRIVATE lumora_core Qt6::Test)
-target_include_directories(lumora_savehelper PRIVATE ${LUMORA_TEST_COMMON})
-target_compile_definitions(lumora_savehelper PRIVATE LUMORA_SOURCE_DATA="${PROJECT_SOURCE_DIR}/data")
+add_executable(lumora_savehelper ${CMAKE_CURRENT_LIST_DIR}/savehelper.cpp)
+target_link_libraries(lumora_savehelper PRIVATE lumora_testing)
 target_compile_definitions(test_worksheets PRIVATE LUMORA_SAVEHELPER="$<TARGET_FILE:lumora_savehelper>")
 add_dependencies(test_worksheets lumora_savehelper)
