@@ -352,6 +352,10 @@ null pen, flat caps | box 0 0 200 200 192; pen 0x205 20; MoveTo 20 101; LineTo 1
     | 50,50 white; 46,50 white
 flat caps | box 0 0 200 200 192; pen 0x200 12; MoveTo 20 101; LineTo 180 101
     | 50,89 black; 50,92 white
+# Fills without an outline keep their width: strips 1, 2, 4 and 8 pixels wide.
+thin strips | fill black; rect 10 10 11 90; rect 20 10 22 90; rect 30 10 34 90; rect 40 10 48 90
+    | 9,50 white; 10,50 black; 11,50 white; 19,50 white; 21,50 black; 22,50 white; 29,50 white;
+    30,50 black; 34,50 white; 39,50 white; 47,50 black; 48,50 white
 # Raster operations over a red picture with a blue brush: D alone, source xor, and one of three
 # inputs, which is skipped.
 D without a bitmap | fill red; page; brush blue; SelectObject 2;
