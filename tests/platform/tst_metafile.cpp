@@ -352,6 +352,10 @@ null pen, flat caps | box 0 0 200 200 192; pen 0x205 20; MoveTo 20 101; LineTo 1
     | 50,50 white; 46,50 white
 flat caps | box 0 0 200 200 192; pen 0x200 12; MoveTo 20 101; LineTo 180 101
     | 50,89 black; 50,92 white
+# Fills without an outline keep their width: strips 1, 2, 4 and 8 pixels wide.
+thin strips | fill black; rect 10 10 11 90; rect 20 10 22 90; rect 30 10 34 90; rect 40 10 48 90
+    | 9,50 white; 10,50 black; 11,50 white; 19,50 white; 21,50 black; 22,50 white; 29,50 white;
+    30,50 black; 34,50 white; 39,50 white; 47,50 black; 48,50 white
 # Raster operations over a red picture with a blue brush: D alone, source xor, and one of three
 # inputs, which is skipped.
 D without a bitmap | fill red; page; brush blue; SelectObject 2;
@@ -396,6 +400,11 @@ double-byte spacing | font -40 0 MS%20Mincho 0x8000; ExtTextOut 10 10 6 0 '%82%A
     60 0 60 0 60 0 | 132 0 16 100 | 175 0 25 100 | あいう
 pictographs, not Greek | font -40 0 Wingdings 0x200; text 10 10 !J | 10 10 80 50
     | 100 0 100 100 | ✏☺
+# A parenthesis at a width of 0.35 em, measured against the Symbol font's own average, is
+# about half as wide as drawn unstretched; a vector's arrow sits just over the baseline.
+symbol font width | font -80 0 Symbol 0x200 28; text 10 10 ( | 10 10 14 70 | 27 0 173 100 | (
+vector arrow | SetTextAlign 24; font -80 0 MT%20Extra 0x200; text 10 60 v | 14 45 40 13
+    | 0 0 200 43 | ⇀
 # The alphabet at a font width of 10 units (half its natural width) is about 26 x 10 wide.
 font width | box 0 0 800 100; font -40 0 Arial 0 10; text 5 10 abcdefghijklmnopqrstuvwxyz
     | 250 0 15 100 | 335 0 465 100 | abcdefghijklmnopqrstuvwxyz
@@ -560,7 +569,8 @@ more records than the cap | MoveTo 0 0 *)" + QByteArray::number(Metafile::MaxRec
     // its record has a bitmap, the modes the device has (raster, blend or neither), and how it
     // is drawn: not at all (-), or its input (~ inverted) in a mode. `decode`: a face and
     // charset, bytes (%hh any byte), the text (� is the replacement character) and where each
-    // character starts. `order`: pieces as "x,y,width text" where the baseline starts, each of
+    // character starts. `glyphs`: a face and its codes (ranges or single), those drawn as the
+    // stand-in, none. `order`: pieces as "x,y,width text" where the baseline starts, each of
     // an em of 10 (`_` is a blank), and the page text.
     void parts_data() {
         QTest::addColumn<QByteArrayList>("row");
@@ -580,6 +590,11 @@ decode | Greek code page | Arial | 161 | %E1%E2 | αβ | 0 1
 decode | Windows-1252 | Arial | 0 | caf%E9 %80 | café € | 0 1 2 3 4 5
 decode | Chinese | SimSun | 134 | %C4%E3%BA%C3 | 你好 | 0 2
 decode | lead byte cut off | MS Gothic | 128 | a%82 | a� | 0 1
+glyphs | Wingdings 1 | Wingdings | 2B 33-34 3D 70 96-9D A3 A6 A9 B0 B4 C3-D4 D7 D9-DB DD-E7
+    E9-EF FF |
+glyphs | Wingdings 2 | Wingdings 2 | 21-31 42-51 53-58 6A-73 75-7E 80 82-83 9E-A0 F8-F9 |
+glyphs | Wingdings 3 | Wingdings 3 | 21-28 2F-30 33-38 44-45 48-4D 50-51 53-56 58 70-7D |
+glyphs | extenders | Symbol | BD-BE E6-EF F1-FE |
 order | lines top to bottom, pieces left to right | 50,40,20 world; 10,80,30 second;
     10,41,25 Hello | Hello world\nsecond
 order | a full stop runs on, spaces are not doubled | 10,20,15 at_; 25,20,10 84; 35,20,3 .;
@@ -617,6 +632,14 @@ order | columns read one after the other | 0,0,200 Heading_over_both; 0,20,90 le
             QCOMPARE(decoded.text(), QString::fromUtf8(row[4]));
             for (const wmf::DrawnChar& c : decoded.chars)
                 got += QByteArray::number(c.firstByte) + ' ';
+        } else if (QTest::currentDataTag()[0] == 'g') { // codes that draw as the stand-in
+            for (const QByteArray& span : row[2].split(' '))
+                for (int b = span.left(2).toInt(nullptr, 16); b <= span.right(2).toInt(nullptr, 16);
+                     ++b) {
+                    const auto decoded = wmf::decodeText(QByteArray(1, char(b)), 2, row[1]);
+                    if (wmf::drawableGlyph(QFont(decoded.face), decoded.text()) == wmf::StandIn)
+                        got += QByteArray::number(b, 16) + ' ';
+                }
         } else {
             std::vector<PlacedText> placed;
             for (QByteArray piece : row[1].split(';'))

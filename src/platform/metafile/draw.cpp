@@ -118,17 +118,20 @@ void MetafilePlayer::drawShape(const QPainterPath& path, bool closed) {
 }
 
 void MetafilePlayer::drawSealed(const QPainterPath& path, bool closed) {
-    m_painter.drawPath(path);
     // Shapes that abut, such as the bands of a gradient, would each fade out along
-    // the shared edge and let a light seam through; a device pixel of its own colour
-    // around a solid fill without an outline closes it, and keeps its edge smooth.
+    // the shared edge and let a light seam through. A solid fill without an outline
+    // is first filled by the fill rule of the format's own graphics system, every
+    // pixel whose centre lies inside, so that shapes sharing an edge meet with
+    // neither gap nor overlap; the smooth fill over it only adds to the pixels of
+    // its outer edge, and the fill keeps its drawn width.
     const QBrush& fill = m_painter.brush();
     if (closed && m_painter.pen().style() == Qt::NoPen && fill.style() == Qt::SolidPattern &&
         fill.color().alpha() == 255) {
-        QPen seal(fill.color(), 1);
-        seal.setCosmetic(true);
-        m_painter.strokePath(path, seal);
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.drawPath(path);
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
     }
+    m_painter.drawPath(path);
 }
 
 QPolygonF MetafilePlayer::readPoints(Params& p, int count) const {

@@ -4,10 +4,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QStringList>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -48,24 +46,6 @@ QFont MetafilePlayer::makeFont(double pixels, const QString& drawnFace) const {
     font.setStrikeOut(f.strikeOut);
     font.setKerning(false);
     return font;
-}
-
-bool MetafilePlayer::canDraw(const QFont& font, const QString& text) {
-    // Looked up with the fallback fonts that drawing would use; a glyph of index 0
-    // is the empty box of a font that lacks the character.
-    const QString key = font.family() + QLatin1Char('\n') + text;
-    if (const auto found = m_drawable.find(key); found != m_drawable.end())
-        return found->second;
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    bool ok = true;
-    for (const QGlyphRun& run : layout.glyphRuns())
-        for (quint32 glyph : run.glyphIndexes())
-            ok = ok && glyph != 0;
-    m_drawable.emplace(key, ok);
-    return ok;
 }
 
 MetafilePlayer::Outcome MetafilePlayer::drawText(Params& p, bool extended) {
@@ -126,6 +106,53 @@ MetafilePlayer::Outcome MetafilePlayer::drawText(Params& p, bool extended) {
     return Outcome::Played;
 }
 
+double MetafilePlayer::textEm(const QString& drawnFace) const {
+    // A negative height is the em itself, a positive one the whole cell, ascent and
+    // descent together.
+    const FontObj& f = m_state.font;
+    if (f.height < 0)
+        return -f.height * scaleY();
+    if (f.height > 0) {
+        const QFontMetricsF probe(makeFont(100, drawnFace), m_painter.device());
+        return f.height * scaleY() * (probe.height() > 0 ? 100 / probe.height() : 1);
+    }
+    return m_file.m_unitsPerInch / 6.0 * m_target.height() / m_file.m_bounds.height();
+}
+
+double MetafilePlayer::textStretch(const QFont& font, const QString& face, double fontPixels,
+                                   double scale) const {
+    // A font width asks for that average character width: a symbol-layout font's
+    // own average where the face is one, else the drawn font's.
+    const FontObj& f = m_state.font;
+    if (f.width == 0)
+        return 1;
+    const double symbolEms = wmf::symbolAverageWidth(face, font);
+    const double average = symbolEms > 0
+                               ? symbolEms * fontPixels
+                               : wmf::averageCharWidth(QFontMetricsF(font, m_painter.device()));
+    if (average <= 0)
+        return 1;
+    return std::clamp(std::abs(f.width) * scaleX() / (average * scale), 0.05, 20.0);
+}
+
+void MetafilePlayer::drawGlyph(const QString& glyph, const QRectF& ink, QPointF at, double em) {
+    if (ink.isEmpty()) {
+        m_painter.drawText(at, glyph);
+        return;
+    }
+    // The stand-in's ink fitted into the box where the file's font has its own.
+    QPainterPath path;
+    path.addText(0, 0, m_painter.font(), glyph);
+    const QRectF from = path.boundingRect();
+    if (from.isEmpty())
+        return;
+    const QRectF to(at + ink.topLeft() * em, ink.size() * em);
+    QTransform fit = QTransform::fromTranslate(to.left(), to.top());
+    fit.scale(to.width() / from.width(), to.height() / from.height());
+    fit.translate(-from.left(), -from.top());
+    m_painter.fillPath(fit.map(path), m_state.textColour);
+}
+
 void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
                                const std::vector<double>& dx) {
     if (bytes.isEmpty())
@@ -135,17 +162,7 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     const QString text = decoded.text();
     const bool perChar = dx.size() == static_cast<size_t>(bytes.size());
 
-    // The em in the painter's units: a negative height is the em itself, a positive
-    // one the whole cell, ascent and descent together.
-    double em = 0;
-    if (f.height < 0) {
-        em = -f.height * scaleY();
-    } else if (f.height > 0) {
-        const QFontMetricsF probe(makeFont(100, decoded.face), m_painter.device());
-        em = f.height * scaleY() * (probe.height() > 0 ? 100 / probe.height() : 1);
-    } else {
-        em = m_file.m_unitsPerInch / 6.0 * m_target.height() / m_file.m_bounds.height();
-    }
+    const double em = textEm(decoded.face);
     // Letters too small to see are not drawn, nor letters larger than the picture
     // many times over, which no real page has; a screen reader still reads the small.
     if (!std::isfinite(em) || em * m_deviceScale < 0.5 ||
@@ -161,7 +178,6 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
         scale = em / fontPixels;
     }
     QFont font = makeFont(fontPixels, decoded.face);
-    QFontMetricsF metrics(font, m_painter.device());
 
     // What is drawn for each character: the stand-in where no installed font has a
     // glyph for a mapped character, or where the file's own symbol font is missing.
@@ -169,22 +185,17 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
         decoded.faceOwnLayout && (f.face.isEmpty() || !QFontDatabase::hasFamily(f.face));
     QStringList glyphs;
     for (const wmf::DrawnChar& c : decoded.chars) {
-        const bool standIn =
-            !c.text.trimmed().isEmpty() &&
-            (ownFaceMissing || (!decoded.face.isEmpty() && !canDraw(font, c.text)));
-        glyphs << (standIn ? QString(QChar(wmf::StandIn)) : c.text);
+        if (ownFaceMissing && !c.text.trimmed().isEmpty())
+            glyphs << QString(QChar(wmf::StandIn));
+        else
+            glyphs << (decoded.face.isEmpty() ? c.text : wmf::drawableGlyph(font, c.text));
     }
     const QString drawn = glyphs.join(QString());
 
-    double stretch = 1;
-    const double average = f.width != 0 ? wmf::averageCharWidth(metrics) : 0;
-    if (average > 0)
-        stretch = std::clamp(std::abs(f.width) * scaleX() / (average * scale), 0.05, 20.0);
-    const double unit = stretch * scale; // painter units of one local unit along the line
-    if (m_state.charExtra != 0 && !perChar) {
+    const double unit = textStretch(font, f.face, fontPixels, scale) * scale; // along the line
+    if (m_state.charExtra != 0 && !perChar)
         font.setLetterSpacing(QFont::AbsoluteSpacing, m_state.charExtra * scaleX() / unit);
-        metrics = QFontMetricsF(font, m_painter.device());
-    }
+    const QFontMetricsF metrics(font, m_painter.device());
 
     std::vector<double> advance;
     double width = 0;
@@ -236,12 +247,15 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_painter.setFont(font);
     m_painter.setPen(m_state.textColour);
-    if (perChar) {
+    const bool inked = std::any_of(decoded.chars.begin(), decoded.chars.end(),
+                                   [](const wmf::DrawnChar& c) { return !c.ink.isEmpty(); });
+    if (perChar || inked) {
         double x = x0;
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const auto n = static_cast<size_t>(i);
             if (!glyphs[i].trimmed().isEmpty())
-                m_painter.drawText(QPointF(x, baseline), glyphs[i]);
-            x += advance[static_cast<size_t>(i)];
+                drawGlyph(glyphs[i], decoded.chars[n].ink, QPointF(x, baseline), fontPixels);
+            x += perChar ? advance[n] : metrics.horizontalAdvance(glyphs[i]);
         }
     } else {
         m_painter.drawText(QPointF(x0, baseline), drawn);

@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <map>
 
 namespace lumora {
 
@@ -76,7 +75,13 @@ private:
     Outcome drawText(Params& p, bool extended);
     void paintText(QPointF ref, const QByteArray& bytes, const std::vector<double>& dx);
     QFont makeFont(double pixels, const QString& drawnFace) const;
-    bool canDraw(const QFont& font, const QString& text);
+    // The em of the current font in the painter's units.
+    double textEm(const QString& drawnFace) const;
+    // The horizontal stretch that the font's width asks for.
+    double textStretch(const QFont& font, const QString& face, double fontPixels,
+                       double scale) const;
+    // One glyph at `at` on its baseline; with an ink box (in ems of `em`), fitted into it.
+    void drawGlyph(const QString& glyph, const QRectF& ink, QPointF at, double em);
     Outcome fillRegion(int regionIndex, const QBrush& brush);
     Outcome patBlt(quint32 rop, const QRectF& rect);
     Outcome drawDib(Params& p, quint16 function);
@@ -94,7 +99,6 @@ private:
     std::vector<wmf::State> m_saved;
     wmf::ObjectTable m_objects;
     std::vector<PlacedText> m_texts;
-    std::map<QString, bool> m_drawable; // glyph look-ups, by face and character
 
     wmf::Affine m_map; // logical to painter coordinates
     qint64 m_work = 0;

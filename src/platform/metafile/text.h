@@ -4,10 +4,12 @@
 // art use, by the font's own layout; and the width measures a font width asks for.
 
 #include <QByteArray>
+#include <QRectF>
 #include <QString>
 #include <optional>
 #include <vector>
 
+class QFont;
 class QFontMetricsF;
 
 namespace lumora::wmf {
@@ -18,6 +20,10 @@ struct DrawnChar {
     QString text;
     int firstByte = 0;
     int bytes = 1;
+    // Where the font's own design puts the glyph's ink, in ems from the pen on the
+    // baseline (y down), for a glyph whose stand-in sits elsewhere; empty: where
+    // the stand-in puts it.
+    QRectF ink = {};
 };
 
 struct DecodedText {
@@ -51,5 +57,13 @@ bool isMultiByte(int charset);
 // actually drawn: lower-case letters and the blank weighted by how often they occur
 // in text, as fonts of the format's time defined it.
 double averageCharWidth(const QFontMetricsF& metrics);
+
+// What installed fonts draw for a character `text` in `font`: the character, or one
+// that looks like it where they lack it, or else the stand-in.
+QString drawableGlyph(const QFont& font, const QString& text);
+
+// The average character width, in ems of `drawn`, of the symbol-layout font `face`
+// drawn through its layout in `drawn`; 0 when `face` is not one of them.
+double symbolAverageWidth(const QString& face, const QFont& drawn);
 
 } // namespace lumora::wmf
