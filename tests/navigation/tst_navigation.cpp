@@ -114,37 +114,44 @@ private slots:
 
     // A move over a button-label lights it; a move over the background (or over what
     // takes no pointer: texts, pictures, switched-off entries) clears the screen's.
+    void hoverHighlight_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QPoint>("background");
+        QTest::addColumn<QStringList>("moves"); // control names; "" is the background
+        QTest::addColumn<QStringList>("lit");   // "*" is every one
+        QTest::newRow("menu: over an entry")
+            << "intro0" << QPoint(400, 520) << QStringList{"Label2(17)"} << QStringList{"*"};
+        QTest::newRow("menu: background, then entries not open")
+            << "intro0" << QPoint(400, 520) << QStringList{"", "Label2(20)", "Label2(2)"}
+            << QStringList{};
+        QTest::newRow("guide: background, then a link")
+            << "guide" << QPoint(1, 1) << QStringList{"", "Label3(0)"} << QStringList{};
+        QTest::newRow("riddle: a button, then a text")
+            << "tibpuz" << QPoint(700, 470) << QStringList{"Label3(0)", "Label7(6)"}
+            << QStringList{};
+    }
     void hoverHighlight() {
-        const struct {
-            const char* screen;
-            QPoint background;
-            QStringList moves; // control names; "" is the background
-            QStringList lit;   // "*" is every one
-        } rows[] = {{"intro0", {400, 520}, {"Label2(17)"}, {"*"}},
-                    {"intro0", {400, 520}, {"", "Label2(20)", "Label2(2)"}, {}},
-                    {"guide", {1, 1}, {"", "Label3(0)"}, {}},
-                    {"tibpuz", {700, 470}, {"Label3(0)", "Label7(6)"}, {}}};
-        for (const auto& row : rows) {
-            TestApp t;
-            const QString name = row.screen;
-            Screen& s = name == "intro0"  ? static_cast<Screen&>(t.app.screens.intro0())
-                        : name == "guide" ? static_cast<Screen&>(t.app.screens.guide())
-                                          : static_cast<Screen&>(t.app.screens.tibpuz());
-            s.showInFront();
-            for (const QString& m : row.moves) {
-                QWidget* w = m.isEmpty() ? &s : s.findChild<QWidget*>(m);
-                QVERIFY2(w, qPrintable(m));
-                moveMouse(w, m.isEmpty() ? row.background : QPoint(-1, -1));
-            }
-            QStringList opaque, all;
-            for (ButtonLabel* b : s.hoverResets()) {
-                all << b->objectName();
-                if (b->isOpaque())
-                    opaque << b->objectName();
-            }
-            QVERIFY2(opaque == (row.lit == QStringList{"*"} ? all : row.lit),
-                     qPrintable(name + ": " + row.moves.join(',') + " lit " + opaque.join(',')));
+        QFETCH(QString, screen);
+        QFETCH(QPoint, background);
+        QFETCH(QStringList, moves);
+        QFETCH(QStringList, lit);
+        TestApp t;
+        Screen& s = screen == "intro0"  ? static_cast<Screen&>(t.app.screens.intro0())
+                    : screen == "guide" ? static_cast<Screen&>(t.app.screens.guide())
+                                        : static_cast<Screen&>(t.app.screens.tibpuz());
+        s.showInFront();
+        for (const QString& m : moves) {
+            QWidget* w = m.isEmpty() ? &s : s.findChild<QWidget*>(m);
+            QVERIFY2(w, qPrintable(m));
+            moveMouse(w, m.isEmpty() ? background : QPoint(-1, -1));
         }
+        QStringList opaque, all;
+        for (ButtonLabel* b : s.hoverResets()) {
+            all << b->objectName();
+            if (b->isOpaque())
+                opaque << b->objectName();
+        }
+        QCOMPARE(opaque, lit == QStringList{"*"} ? all : lit);
     }
 
     // A catalogue that cannot be read stops the menu's reading quietly and closes

@@ -68,32 +68,39 @@ private slots:
         QCOMPARE(s.questresult[3], 1);
     }
 
+    void marking_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("match") << "3" << 3 << true;
+        QTest::newRow("other choice") << "3" << 2 << false;
+        QTest::newRow("no choice") << "1" << 0 << false;
+        QTest::newRow("blanks around") << " 4 " << 4 << true;
+        QTest::newRow("damaged: 0 against no choice") << "0" << 0 << false;
+        QTest::newRow("damaged: letters") << "B" << 2 << false;
+        QTest::newRow("damaged: empty") << "" << 0 << false;
+    }
     void marking() {
-        const struct {
-            const char *tag, *stored;
-            int chosen;
-            bool right;
-        } rows[] = {{"match", "3", 3, true},
-                    {"other choice", "3", 2, false},
-                    {"no choice", "1", 0, false},
-                    {"blanks around", " 4 ", 4, true},
-                    {"damaged: 0 against no choice", "0", 0, false},
-                    {"damaged: letters", "B", 2, false},
-                    {"damaged: empty", "", 0, false}};
-        for (const auto& r : rows)
-            QVERIFY2(scoring::isRight(r.stored, r.chosen) == r.right, r.tag);
+        QFETCH(QString, stored);
+        QFETCH(int, chosen);
+        QFETCH(bool, right);
+        QCOMPARE(scoring::isRight(stored, chosen), right);
     }
 
+    void results_data() {
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("ten") << 10 << "Excellent work. You have scored 10 out of 10.";
+        QTest::newRow("nine") << 9 << "Good work. You have scored 9 out of 10.";
+        QTest::newRow("seven") << 7 << "You have scored 7 out of 10.";
+    }
     void results() {
-        for (const auto& [score, message] : std::initializer_list<std::pair<int, QString>>{
-                 {10, "Excellent work. You have scored 10 out of 10."},
-                 {9, "Good work. You have scored 9 out of 10."},
-                 {7, "You have scored 7 out of 10."}}) {
-            QCOMPARE(scoring::resultMessage(score, 10), message);
-            QCOMPARE(scoring::firstButtonCaption(score, 10),
-                     QString(score == 10 ? "Print Certificate" : "Check Wrong Answers"));
-            QCOMPARE(scoring::hint(score, 10).isEmpty(), score == 10);
-        }
+        QFETCH(int, score);
+        QFETCH(QString, message);
+        QCOMPARE(scoring::resultMessage(score, 10), message);
+        QCOMPARE(scoring::firstButtonCaption(score, 10),
+                 QString(score == 10 ? "Print Certificate" : "Check Wrong Answers"));
+        QCOMPARE(scoring::hint(score, 10).isEmpty(), score == 10);
     }
 };
 

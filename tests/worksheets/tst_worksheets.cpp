@@ -120,6 +120,13 @@ void runAsNobody() {
 
 } // namespace
 
+// A catalogue of `count` titles whose count line says `promised`, paged on `turns`
+// times, with title `deleted` (0: none) taken out: the page and entries shown.
+struct Paging {
+    int count, promised, turns, deleted, page, first, last;
+};
+Q_DECLARE_METATYPE(Paging)
+
 class CatalogueTest : public QObject {
     Q_OBJECT
 private slots:
@@ -300,45 +307,49 @@ private slots:
     // 24 entries a page, on to the last title of a full catalogue; one whose count
     // promises more lists the titles it holds. A deletion asks first, redraws the page,
     // never leaves an empty one, and keeps every other title read, none added.
+    void paging_data() {
+        QTest::addColumn<Paging>("r");
+        QTest::newRow("empty") << Paging{0, 0, 0, 0, 1, 1, 0};
+        QTest::newRow("24 fill one page") << Paging{24, 24, 0, 0, 1, 1, 24};
+        QTest::newRow("25: page 2 holds one") << Paging{25, 25, 1, 0, 2, 25, 25};
+        QTest::newRow("full: page 42 holds 985 to 1000")
+            << Paging{1000, 1000, 41, 0, 42, 985, 1000};
+        QTest::newRow("one of 30 deleted") << Paging{30, 30, 0, 3, 1, 1, 24};
+        QTest::newRow("page 2 emptied") << Paging{25, 25, 1, 25, 1, 1, 24};
+        QTest::newRow("short: 30 of 40 listed") << Paging{30, 40, 0, 3, 1, 1, 24};
+    }
     void paging() {
+        QFETCH(Paging, r);
         TestApp t;
-        const struct {
-            int count, promised, turns, deleted, page, first, last;
-        } rows[] = {{0, 0, 0, 0, 1, 1, 0},     {24, 24, 0, 0, 1, 1, 24},
-                    {25, 25, 1, 0, 2, 25, 25}, {1000, 1000, 41, 0, 42, 985, 1000},
-                    {30, 30, 0, 3, 1, 1, 24},  {25, 25, 1, 25, 1, 1, 24},
-                    {30, 40, 0, 3, 1, 1, 24}};
-        for (const auto& r : rows) {
-            QByteArray file = numbered(r.count);
-            file.replace(0, file.indexOf('\r'), ' ' + QByteArray::number(r.promised) + ' ');
-            t.folder.write(Track, file);
-            Worksheets& ws = reopenCatalogue(t);
-            for (int page = 0; page < r.turns; ++page)
-                clickMouse(ws.Label3[Worksheets::NextPage]);
-            const QString title = QStringLiteral("Sheet %1").arg(r.deleted);
-            if (r.deleted) {
-                ws.Check1->setChecked(true); // the worksheet's file is not needed
-                ws.Check2->setChecked(true);
-                QVERIFY(!ws.Check1->isChecked()); // one unticks the other
-                t.answers = {MessageAnswer::Cancel};
-                clickMouse(ws.Label2[shownEntries(ws).indexOf(title) + 1]);
-                QCOMPARE(t.folder.read(Track), file); // Cancel changes nothing
-                QCOMPARE(t.lastMessage(),
-                         "Are you sure that you want to delete the worksheet " + title + "?");
-                QVERIFY(t.app.messages.history().back().buttons == MessageButtons::OkCancel);
-                QCOMPARE(clickEntry(t, title, Mode::Delete, &ws), QString());
-            }
-            QCOMPARE(ws.Label4->text(), QStringLiteral("Page %1").arg(r.page));
-            QStringList kept; // every title read but the one taken out, in order
-            for (int i = 1; i <= r.count; ++i)
-                if (i != r.deleted)
-                    kept << QStringLiteral("Sheet %1").arg(i);
-            QCOMPARE(shownEntries(ws), kept.mid(r.first - 1, r.last - r.first + 1));
-            QCOMPARE(t.folder.read(Track), r.deleted ? trackFile(kept) : file);
-            QCOMPARE(ws.Label3[Worksheets::PreviousPage]->isVisibleTo(&ws), r.page > 1);
-            QCOMPARE(ws.Label3[Worksheets::NextPage]->isVisibleTo(&ws),
-                     r.page == 1 && listed().size() > 24);
+        QByteArray file = numbered(r.count);
+        file.replace(0, file.indexOf('\r'), ' ' + QByteArray::number(r.promised) + ' ');
+        t.folder.write(Track, file);
+        Worksheets& ws = reopenCatalogue(t);
+        for (int page = 0; page < r.turns; ++page)
+            clickMouse(ws.Label3[Worksheets::NextPage]);
+        const QString title = QStringLiteral("Sheet %1").arg(r.deleted);
+        if (r.deleted) {
+            ws.Check1->setChecked(true); // the worksheet's file is not needed
+            ws.Check2->setChecked(true);
+            QVERIFY(!ws.Check1->isChecked()); // one unticks the other
+            t.answers = {MessageAnswer::Cancel};
+            clickMouse(ws.Label2[shownEntries(ws).indexOf(title) + 1]);
+            QCOMPARE(t.folder.read(Track), file); // Cancel changes nothing
+            QCOMPARE(t.lastMessage(),
+                     "Are you sure that you want to delete the worksheet " + title + "?");
+            QVERIFY(t.app.messages.history().back().buttons == MessageButtons::OkCancel);
+            QCOMPARE(clickEntry(t, title, Mode::Delete, &ws), QString());
         }
+        QCOMPARE(ws.Label4->text(), QStringLiteral("Page %1").arg(r.page));
+        QStringList kept; // every title read but the one taken out, in order
+        for (int i = 1; i <= r.count; ++i)
+            if (i != r.deleted)
+                kept << QStringLiteral("Sheet %1").arg(i);
+        QCOMPARE(shownEntries(ws), kept.mid(r.first - 1, r.last - r.first + 1));
+        QCOMPARE(t.folder.read(Track), r.deleted ? trackFile(kept) : file);
+        QCOMPARE(ws.Label3[Worksheets::PreviousPage]->isVisibleTo(&ws), r.page > 1);
+        QCOMPARE(ws.Label3[Worksheets::NextPage]->isVisibleTo(&ws),
+                 r.page == 1 && listed().size() > 24);
     }
 
     // Two programs save 200 worksheets each into one folder at once; 200 saves and
