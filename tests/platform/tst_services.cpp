@@ -385,45 +385,65 @@ private slots:
 
     // pattern: "" numberText, "single" singleNumberText, "signed" signedText, else
     // formatDecimal with the pattern.
+    void writing_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        auto row = [](const char* tag, const char* pattern, double value, const char* text) {
+            QTest::newRow(tag) << QString(pattern) << value << QString(text);
+        };
+        row("whole", "", 28.0, "28");
+        row("product noise", "", 0.3 * 0.7, "0.21");
+        row("small, never exponent", "", 0.00005, "0.00005");
+        row("large, never exponent", "", 1.5e16, "15000000000000000");
+        row("negative", "", -4.57, "-4.57");
+        row("negative zero", "", -0.0, "0");
+        row("fifteen digits", "", 1.0 / 3.0, "0.333333333333333");
+        row("rounds up a nine run", "", 0.9999999999999999, "1");
+        row("single 457/1000", "single", 457.0f / 1000.0f, "0.457");
+        row("single 1/3", "single", 1.0f / 3.0f, "0.3333333");
+        row("signed 3", "signed", 3.0, " 3");
+        row("signed -7", "signed", -7.0, "-7");
+        row("2.0", "0.0#", 2.0, "2.0");
+        row("0.057 rounds to two places", "0.0#", 0.057, "0.06");
+        row("halfway goes up", "0.0#", 0.015, "0.02");
+        row("0.995 carries", "0.0#", 0.995, "1.0");
+        row("0.004 rounds to nothing", "0.0#", 0.004, "0.0");
+        row("0.00005", "0.0######", 0.00005, "0.00005");
+    }
     void writing() {
-        const std::tuple<const char*, QString, double, const char*> rows[] = {
-            {"whole", "", 28.0, "28"},
-            {"product noise", "", 0.3 * 0.7, "0.21"},
-            {"small, never exponent", "", 0.00005, "0.00005"},
-            {"large, never exponent", "", 1.5e16, "15000000000000000"},
-            {"negative", "", -4.57, "-4.57"},
-            {"negative zero", "", -0.0, "0"},
-            {"fifteen digits", "", 1.0 / 3.0, "0.333333333333333"},
-            {"rounds up a nine run", "", 0.9999999999999999, "1"},
-            {"single 457/1000", "single", double(457.0f / 1000.0f), "0.457"},
-            {"single 1/3", "single", double(1.0f / 3.0f), "0.3333333"},
-            {"signed 3", "signed", 3.0, " 3"},
-            {"signed -7", "signed", -7.0, "-7"},
-            {"2.0", "0.0#", 2.0, "2.0"},
-            {"0.057 rounds to two places", "0.0#", 0.057, "0.06"},
-            {"halfway goes up", "0.0#", 0.015, "0.02"},
-            {"0.995 carries", "0.0#", 0.995, "1.0"},
-            {"0.004 rounds to nothing", "0.0#", 0.004, "0.0"},
-            {"0.00005", "0.0######", 0.00005, "0.00005"}};
-        for (const auto& [tag, pattern, value, text] : rows) {
-            const QString written = pattern.isEmpty()     ? numberText(value)
-                                    : pattern == "single" ? singleNumberText(float(value))
-                                    : pattern == "signed" ? signedText(qlonglong(value))
-                                                          : formatDecimal(value, pattern);
-            QVERIFY2(written == text, qPrintable(QString(tag) + ": " + written));
-        }
+        QFETCH(QString, pattern);
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        const QString written = pattern.isEmpty()     ? numberText(value)
+                                : pattern == "single" ? singleNumberText(float(value))
+                                : pattern == "signed" ? signedText(qlonglong(value))
+                                                      : formatDecimal(value, pattern);
+        QCOMPARE(written, text);
     }
 
+    void parsing_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        auto row = [](const char* tag, const char* text, bool ok, double value) {
+            QTest::newRow(tag) << QString(text) << ok << value;
+        };
+        row("decimal", "0.25", true, 0.25);
+        row("blanks", " 6 ", true, 6.0);
+        row("negative", "-1.5", true, -1.5);
+        row("empty", "", false, 0.0);
+        row("letters", "six", false, 0.0);
+        row("exponent", "1e3", false, 0.0);
+        row("two points", "1.2.3", false, 0.0);
+    }
     void parsing() {
-        const std::tuple<const char*, const char*, bool, double> rows[] = {
-            {"decimal", "0.25", true, 0.25},    {"blanks", " 6 ", true, 6.0},
-            {"negative", "-1.5", true, -1.5},   {"empty", "", false, 0.0},
-            {"letters", "six", false, 0.0},     {"exponent", "1e3", false, 0.0},
-            {"two points", "1.2.3", false, 0.0}};
-        for (const auto& [tag, text, ok, value] : rows) {
-            bool good = !ok;
-            QVERIFY2(parseNumber(text, &good) == value && good == ok, tag);
-        }
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        bool good = !ok;
+        QCOMPARE(parseNumber(text, &good), value);
+        QCOMPARE(good, ok);
     }
 };
 
