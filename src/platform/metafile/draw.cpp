@@ -151,7 +151,8 @@ QPainterPath MetafilePlayer::polyPath() const {
     return path;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::drawPoly(Params& p, bool closed) {
+MetafilePlayer::Outcome MetafilePlayer::drawPoly(quint16 function, Params& p) {
+    const bool closed = function == fn::Polygon;
     const int count = p.s16();
     if (count < 0)
         return Outcome::Damaged;
@@ -170,7 +171,7 @@ MetafilePlayer::Outcome MetafilePlayer::drawPoly(Params& p, bool closed) {
     return Outcome::Played;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::drawPolyPolygon(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::drawPolyPolygon(quint16, Params& p) {
     const int polygons = p.u16();
     std::vector<int> counts(static_cast<size_t>(polygons));
     qint64 total = 0;
@@ -194,7 +195,7 @@ MetafilePlayer::Outcome MetafilePlayer::drawPolyPolygon(Params& p) {
     return Outcome::Played;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::drawRectLike(Params& p, quint16 function) {
+MetafilePlayer::Outcome MetafilePlayer::drawRectLike(quint16 function, Params& p) {
     int cornerH = 0, cornerW = 0;
     if (function == fn::RoundRect) {
         cornerH = p.s16();
@@ -227,7 +228,7 @@ MetafilePlayer::Outcome MetafilePlayer::drawRectLike(Params& p, quint16 function
     return Outcome::Played;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::drawArcLike(Params& p, quint16 function) {
+MetafilePlayer::Outcome MetafilePlayer::drawArcLike(quint16 function, Params& p) {
     const QPoint end = p.point();
     const QPoint start = p.point();
     const Box box = p.box();
@@ -319,7 +320,7 @@ void MetafilePlayer::drawImage(const QImage& image, QRectF source, const QRectF&
     m_painter.restore();
 }
 
-MetafilePlayer::Outcome MetafilePlayer::drawDib(Params& p, quint16 function) {
+MetafilePlayer::Outcome MetafilePlayer::drawDib(quint16 function, Params& p) {
     // The fixed part of each record, then the bitmap. A record exactly as long as its
     // fixed part (the function's high byte counts its words) has no bitmap and paints
     // with the brush instead.

@@ -1,5 +1,7 @@
 #include "platform/metafile/player.h"
 
+#include "platform/metafile/records.h"
+
 #include "platform/metafile/text.h"
 
 #include <QFontDatabase>
@@ -48,7 +50,8 @@ QFont MetafilePlayer::makeFont(double pixels, const QString& drawnFace) const {
     return font;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::drawText(Params& p, bool extended) {
+MetafilePlayer::Outcome MetafilePlayer::drawText(quint16 function, Params& p) {
+    const bool extended = function == fn::ExtTextOut;
     int x = 0, y = 0, count = 0, options = 0;
     QRectF box;
     QByteArray bytes;

@@ -33,7 +33,7 @@ MetafilePlayer::Outcome MetafilePlayer::deleteObject(int index) {
     return m_objects.remove(index) ? Outcome::Played : Outcome::Ignored;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::createPen(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::createPen(quint16, Params& p) {
     PenObj pen;
     pen.style = p.u16();
     pen.width = p.s16();
@@ -45,7 +45,7 @@ MetafilePlayer::Outcome MetafilePlayer::createPen(Params& p) {
     return addObject(pen);
 }
 
-MetafilePlayer::Outcome MetafilePlayer::createBrush(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::createBrush(quint16, Params& p) {
     BrushObj b;
     b.style = p.u16();
     b.colour = colourRef(p.u32(), m_state.palette);
@@ -57,7 +57,7 @@ MetafilePlayer::Outcome MetafilePlayer::createBrush(Params& p) {
     return addObject(b);
 }
 
-MetafilePlayer::Outcome MetafilePlayer::createPatternBrush(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::createPatternBrush(quint16, Params& p) {
     const int style = p.u16();
     const int usage = p.u16();
     if (!p.ok())
@@ -81,7 +81,7 @@ MetafilePlayer::Outcome MetafilePlayer::createPatternBrush(Params& p) {
     return addObject(std::move(b));
 }
 
-MetafilePlayer::Outcome MetafilePlayer::createFont(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::createFont(quint16, Params& p) {
     FontObj font;
     font.height = p.s16();
     font.width = p.s16();
@@ -108,7 +108,7 @@ MetafilePlayer::Outcome MetafilePlayer::createFont(Params& p) {
     return addObject(font);
 }
 
-MetafilePlayer::Outcome MetafilePlayer::createPalette(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::createPalette(quint16, Params& p) {
     p.u16(); // start: the version of the palette
     const int count = p.u16();
     const uchar* entries = p.take(qint64(count) * 4);
@@ -121,7 +121,7 @@ MetafilePlayer::Outcome MetafilePlayer::createPalette(Params& p) {
     return addObject(std::move(palette));
 }
 
-MetafilePlayer::Outcome MetafilePlayer::setPaletteEntries(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::setPaletteEntries(quint16, Params& p) {
     const int start = p.u16();
     const int count = p.u16();
     const uchar* entries = p.take(qint64(count) * 4);
@@ -137,7 +137,7 @@ MetafilePlayer::Outcome MetafilePlayer::setPaletteEntries(Params& p) {
     return Outcome::Played;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::createRegion(Params& p) {
+MetafilePlayer::Outcome MetafilePlayer::createRegion(quint16, Params& p) {
     p.u16(); // next in chain
     p.u16(); // object type
     p.u32(); // object count

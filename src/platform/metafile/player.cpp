@@ -128,7 +128,8 @@ QRectF MetafilePlayer::mapRect(double left, double top, double right, double bot
     return QRectF(map(left, top), map(right, bottom)).normalized();
 }
 
-MetafilePlayer::Outcome MetafilePlayer::setExtent(Params& p, bool window) {
+MetafilePlayer::Outcome MetafilePlayer::setExtent(quint16 function, Params& p) {
+    const bool window = function == fn::SetWindowExt;
     const double h = p.s16();
     const double w = p.s16();
     if (!p.ok())
@@ -142,7 +143,8 @@ MetafilePlayer::Outcome MetafilePlayer::setExtent(Params& p, bool window) {
     return Outcome::Played;
 }
 
-MetafilePlayer::Outcome MetafilePlayer::scaleExtent(Params& p, bool window) {
+MetafilePlayer::Outcome MetafilePlayer::scaleExtent(quint16 function, Params& p) {
+    const bool window = function == fn::ScaleWindowExt;
     const double yDenom = p.s16(), yNum = p.s16(), xDenom = p.s16(), xNum = p.s16();
     if (!p.ok())
         return Outcome::Damaged;
@@ -170,7 +172,8 @@ void MetafilePlayer::setClip(std::optional<QRegion> clip) {
     m_painter.setClipRegion(currentClip());
 }
 
-MetafilePlayer::Outcome MetafilePlayer::clipRect(Params& p, bool exclude) {
+MetafilePlayer::Outcome MetafilePlayer::clipRect(quint16 function, Params& p) {
+    const bool exclude = function == fn::ExcludeClipRect;
     const Box box = p.box();
     if (!p.ok())
         return Outcome::Damaged;
@@ -199,274 +202,295 @@ QRegion MetafilePlayer::mapRegion(const RegionObj& region) {
 
 // ------------------------------------------------------------ the records
 
+const MetafilePlayer::Handlers& MetafilePlayer::handlers() {
+    using P = MetafilePlayer;
+    static const Handlers table{
+        // state
+        {fn::SaveDC, &P::saveDC},
+        {fn::RestoreDC, &P::restoreDC},
+        {fn::SetMapMode, &P::setMapMode},
+        {fn::SetWindowOrg, &P::moveOrigin},
+        {fn::SetViewportOrg, &P::moveOrigin},
+        {fn::OffsetWindowOrg, &P::moveOrigin},
+        {fn::OffsetViewportOrg, &P::moveOrigin},
+        {fn::SetWindowExt, &P::setExtent},
+        {fn::SetViewportExt, &P::setExtent},
+        {fn::ScaleWindowExt, &P::scaleExtent},
+        {fn::ScaleViewportExt, &P::scaleExtent},
+        {fn::SetBkMode, &P::setBkMode},
+        {fn::SetBkColor, &P::setColour},
+        {fn::SetTextColor, &P::setColour},
+        {fn::SetTextAlign, &P::setMode},
+        {fn::SetPolyFillMode, &P::setMode},
+        {fn::SetStretchBltMode, &P::setMode},
+        {fn::SetTextCharExtra, &P::setMode},
+        {fn::SetRop2, &P::changesNothing},
+        {fn::SetRelAbs, &P::changesNothing},
+        {fn::SetMapperFlags, &P::changesNothing},
+        {fn::SetTextJustification, &P::changesNothing},
+        {fn::SetLayout, &P::changesNothing},
+        {fn::RealizePalette, &P::changesNothing},
+        {fn::MoveTo, &P::moveTo},
+        // objects
+        {fn::CreatePenIndirect, &P::createPen},
+        {fn::CreateBrushIndirect, &P::createBrush},
+        {fn::CreateFontIndirect, &P::createFont},
+        {fn::CreatePalette, &P::createPalette},
+        {fn::CreateRegion, &P::createRegion},
+        {fn::DibCreatePatternBrush, &P::createPatternBrush},
+        {fn::CreatePatternBrush, &P::createBitmapBrush},
+        {fn::SelectObject, &P::useObject},
+        {fn::DeleteObject, &P::useObject},
+        {fn::SelectPalette, &P::useObject},
+        {fn::SetPalEntries, &P::setPaletteEntries},
+        {fn::ResizePalette, &P::resizePalette},
+        // clipping
+        {fn::IntersectClipRect, &P::clipRect},
+        {fn::ExcludeClipRect, &P::clipRect},
+        {fn::SelectClipRegion, &P::selectClipRegion},
+        {fn::OffsetClipRgn, &P::offsetClipRegion},
+        // drawing
+        {fn::LineTo, &P::lineTo},
+        {fn::Polygon, &P::drawPoly},
+        {fn::Polyline, &P::drawPoly},
+        {fn::PolyPolygon, &P::drawPolyPolygon},
+        {fn::Rectangle, &P::drawRectLike},
+        {fn::RoundRect, &P::drawRectLike},
+        {fn::Ellipse, &P::drawRectLike},
+        {fn::Arc, &P::drawArcLike},
+        {fn::Pie, &P::drawArcLike},
+        {fn::Chord, &P::drawArcLike},
+        {fn::TextOut, &P::drawText},
+        {fn::ExtTextOut, &P::drawText},
+        {fn::SetPixel, &P::setPixel},
+        {fn::PatBlt, &P::patBltRecord},
+        {fn::FillRegion, &P::fillRegionRecord},
+        {fn::PaintRegion, &P::fillRegionRecord},
+        {fn::StretchDib, &P::drawDib},
+        {fn::DibStretchBlt, &P::drawDib},
+        {fn::DibBitBlt, &P::drawDib},
+        {fn::SetDibToDev, &P::drawDib},
+        {fn::BitBlt, &P::bitBlt},
+        {fn::StretchBlt, &P::bitBlt},
+    };
+    return table;
+}
+
 MetafilePlayer::Outcome MetafilePlayer::play(quint16 function, Params& p) {
     charge(1);
-    State& s = m_state;
-    switch (function) {
-    // state
-    case fn::SaveDC:
-        if (m_saved.size() >= MaxSavedStates)
-            return Outcome::Ignored;
-        m_saved.push_back(s);
-        return Outcome::Played;
-    case fn::RestoreDC: {
-        const int n = p.s16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        // Negative counts back from the latest save; positive names a save from the first.
-        const qint64 depth = static_cast<qint64>(m_saved.size());
-        const qint64 keep = n < 0 ? depth + n : n - 1;
-        if (n == 0 || keep < 0 || keep >= depth)
-            return Outcome::Ignored;
-        s = m_saved[static_cast<size_t>(keep)];
-        m_saved.resize(static_cast<size_t>(keep));
-        updateTransform();
-        m_painter.setClipRegion(currentClip());
-        return Outcome::Played;
-    }
-    case fn::SetMapMode: {
-        const int mode = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        if (mode < MmText || mode > MmAnisotropic)
-            return Outcome::Ignored;
-        s.mapping.mode = mode;
-        updateTransform();
-        return Outcome::Played;
-    }
-    case fn::SetWindowOrg:
-    case fn::SetViewportOrg:
-    case fn::OffsetWindowOrg:
-    case fn::OffsetViewportOrg: {
-        const QPoint at = p.point();
-        if (!p.ok())
-            return Outcome::Damaged;
-        const bool window = function == fn::SetWindowOrg || function == fn::OffsetWindowOrg;
-        const bool offset = function == fn::OffsetWindowOrg || function == fn::OffsetViewportOrg;
-        double& ox = window ? s.mapping.windowX : s.mapping.viewX;
-        double& oy = window ? s.mapping.windowY : s.mapping.viewY;
-        ox = offset ? ox + at.x() : at.x();
-        oy = offset ? oy + at.y() : at.y();
-        updateTransform();
-        return Outcome::Played;
-    }
-    case fn::SetWindowExt:
-    case fn::SetViewportExt:
-        return setExtent(p, function == fn::SetWindowExt);
-    case fn::ScaleWindowExt:
-    case fn::ScaleViewportExt:
-        return scaleExtent(p, function == fn::ScaleWindowExt);
-    case fn::SetBkMode: {
-        const int mode = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        if (mode != BkTransparent && mode != BkOpaque)
-            return Outcome::Ignored;
-        s.bkMode = mode;
-        return Outcome::Played;
-    }
-    case fn::SetBkColor:
-    case fn::SetTextColor: {
-        const QColor c = colourRef(p.u32(), s.palette);
-        if (!p.ok())
-            return Outcome::Damaged;
-        (function == fn::SetBkColor ? s.bkColour : s.textColour) = c;
-        return Outcome::Played;
-    }
-    case fn::SetTextAlign:
-        s.textAlign = p.u16();
-        return p.ok() ? Outcome::Played : Outcome::Damaged;
-    case fn::SetPolyFillMode:
-        s.polyFillMode = p.u16();
-        return p.ok() ? Outcome::Played : Outcome::Damaged;
-    case fn::SetStretchBltMode:
-        s.stretchMode = p.u16();
-        return p.ok() ? Outcome::Played : Outcome::Damaged;
-    case fn::SetTextCharExtra:
-        s.charExtra = p.s16();
-        return p.ok() ? Outcome::Played : Outcome::Damaged;
-    case fn::SetRop2:
-    case fn::SetRelAbs:
-    case fn::SetMapperFlags:
-    case fn::SetTextJustification:
-    case fn::SetLayout:
-    case fn::RealizePalette:
-        return Outcome::Played; // nothing to change in how the picture is drawn
-    case fn::MoveTo: {
-        const QPoint at = p.point();
-        if (!p.ok())
-            return Outcome::Damaged;
-        s.position = at;
-        return Outcome::Played;
-    }
-
-    // objects
-    case fn::CreatePenIndirect:
-        return createPen(p);
-    case fn::CreateBrushIndirect:
-        return createBrush(p);
-    case fn::CreateFontIndirect:
-        return createFont(p);
-    case fn::CreatePalette:
-        return createPalette(p);
-    case fn::CreateRegion:
-        return createRegion(p);
-    case fn::DibCreatePatternBrush:
-        return createPatternBrush(p);
-    case fn::CreatePatternBrush:
-        addObject(Placeholder{});
-        return Outcome::Skipped;
-    case fn::SelectObject:
-    case fn::DeleteObject:
-    case fn::SelectPalette: {
-        const int index = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        if (function == fn::DeleteObject)
-            return deleteObject(index);
-        if (function == fn::SelectObject)
-            return selectObject(index);
-        const Object* obj = object(index);
-        const auto* palette = obj ? std::get_if<PaletteObj>(obj) : nullptr;
-        if (!palette)
-            return Outcome::Ignored;
-        s.palette = palette->entries;
-        return Outcome::Played;
-    }
-    case fn::SetPalEntries:
-        return setPaletteEntries(p);
-    case fn::ResizePalette: {
-        const int n = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        s.palette.resize(static_cast<size_t>(std::min(n, MaxPaletteEntries)), qRgb(0, 0, 0));
-        return Outcome::Played;
-    }
-
-    // clipping
-    case fn::IntersectClipRect:
-    case fn::ExcludeClipRect:
-        return clipRect(p, function == fn::ExcludeClipRect);
-    case fn::SelectClipRegion: {
-        const int index = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        const Object* obj = object(index);
-        const auto* region = obj ? std::get_if<RegionObj>(obj) : nullptr;
-        // Anything but a region clears the clip, as selecting no region does.
-        setClip(region ? std::optional<QRegion>(mapRegion(*region)) : std::nullopt);
-        return Outcome::Played;
-    }
-    case fn::OffsetClipRgn: {
-        const QPoint by = p.point();
-        if (!p.ok())
-            return Outcome::Damaged;
-        if (s.clip) {
-            const QPointF d(by.x() * m_map.ax, by.y() * m_map.ay);
-            QRegion moved = s.clip->translated(static_cast<int>(std::clamp(d.x(), -1e9, 1e9)),
-                                               static_cast<int>(std::clamp(d.y(), -1e9, 1e9)));
-            setClip(moved);
-        }
-        return Outcome::Played;
-    }
-
-    // drawing
-    case fn::LineTo: {
-        const QPoint to = p.point();
-        if (!p.ok())
-            return Outcome::Damaged;
-        charge(8);
-        prepare(true, false);
-        QPainterPath line(map(s.position.x(), s.position.y()));
-        line.lineTo(map(to.x(), to.y()));
-        drawShape(line, false);
-        s.position = to;
-        return Outcome::Played;
-    }
-    case fn::Polygon:
-    case fn::Polyline:
-        return drawPoly(p, function == fn::Polygon);
-    case fn::PolyPolygon:
-        return drawPolyPolygon(p);
-    case fn::Rectangle:
-    case fn::RoundRect:
-    case fn::Ellipse:
-        return drawRectLike(p, function);
-    case fn::Arc:
-    case fn::Pie:
-    case fn::Chord:
-        return drawArcLike(p, function);
-    case fn::TextOut:
-    case fn::ExtTextOut:
-        return drawText(p, function == fn::ExtTextOut);
-    case fn::SetPixel: {
-        const QColor c = colourRef(p.u32(), s.palette);
-        const QPoint pixel = p.point();
-        if (!p.ok())
-            return Outcome::Damaged;
-        charge(8);
-        const QPointF at = map(pixel.x(), pixel.y());
-        const double w = std::max(scaleX(), 1 / m_deviceScale);
-        const double h = std::max(scaleY(), 1 / m_deviceScale);
-        m_painter.fillRect(QRectF(at, QSizeF(w, h)), c);
-        return Outcome::Played;
-    }
-    case fn::PatBlt: {
-        const quint32 rop = p.u32();
-        const Box box = p.extent();
-        if (!p.ok())
-            return Outcome::Damaged;
-        return patBlt(rop, mapRect(box));
-    }
-    case fn::FillRegion: {
-        const int region = p.u16();
-        const int brushIndex = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        const Object* obj = object(brushIndex);
-        const auto* b = obj ? std::get_if<BrushObj>(obj) : nullptr;
-        if (!b)
-            return Outcome::Ignored;
-        const BrushObj current = s.brush;
-        s.brush = *b;
-        const QBrush fill = brush();
-        s.brush = current;
-        return fillRegion(region, fill);
-    }
-    case fn::PaintRegion: {
-        const int region = p.u16();
-        if (!p.ok())
-            return Outcome::Damaged;
-        return fillRegion(region, brush());
-    }
-    case fn::StretchDib:
-    case fn::DibStretchBlt:
-    case fn::DibBitBlt:
-    case fn::SetDibToDev:
-        return drawDib(p, function);
-    case fn::BitBlt:
-    case fn::StretchBlt: {
-        // Device-dependent bitmaps are not drawn; the form without one draws its raster
-        // operation on the brush alone.
-        if (p.size() != qsizetype(function >> 8) * 2 + 2)
-            return Outcome::Skipped;
-        const quint32 rop = p.u32();
-        if (function == fn::StretchBlt)
-            p.take(8); // source size and place
-        else
-            p.take(4); // source place
-        p.u16();
-        const Box box = p.extent();
-        if (!p.ok())
-            return Outcome::Damaged;
-        return patBlt(rop, mapRect(box));
-    }
-
+    const auto it = handlers().find(function);
     // Escapes carry data for other programs; the rest cannot be drawn from the file
     // alone (flood fills read the screen) or are not drawn here.
-    default:
+    if (it == handlers().end())
         return Outcome::Skipped;
+    return (this->*(it->second))(function, p);
+}
+
+MetafilePlayer::Outcome MetafilePlayer::saveDC(quint16, Params&) {
+    if (m_saved.size() >= MaxSavedStates)
+        return Outcome::Ignored;
+    m_saved.push_back(m_state);
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::restoreDC(quint16, Params& p) {
+    const int n = p.s16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    // Negative counts back from the latest save; positive names a save from the first.
+    const qint64 depth = static_cast<qint64>(m_saved.size());
+    const qint64 keep = n < 0 ? depth + n : n - 1;
+    if (n == 0 || keep < 0 || keep >= depth)
+        return Outcome::Ignored;
+    m_state = m_saved[static_cast<size_t>(keep)];
+    m_saved.resize(static_cast<size_t>(keep));
+    updateTransform();
+    m_painter.setClipRegion(currentClip());
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::setMapMode(quint16, Params& p) {
+    const int mode = p.u16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    if (mode < MmText || mode > MmAnisotropic)
+        return Outcome::Ignored;
+    m_state.mapping.mode = mode;
+    updateTransform();
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::moveOrigin(quint16 function, Params& p) {
+    const QPoint at = p.point();
+    if (!p.ok())
+        return Outcome::Damaged;
+    Mapping& m = m_state.mapping;
+    const bool window = function == fn::SetWindowOrg || function == fn::OffsetWindowOrg;
+    const bool offset = function == fn::OffsetWindowOrg || function == fn::OffsetViewportOrg;
+    double& ox = window ? m.windowX : m.viewX;
+    double& oy = window ? m.windowY : m.viewY;
+    ox = offset ? ox + at.x() : at.x();
+    oy = offset ? oy + at.y() : at.y();
+    updateTransform();
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::setBkMode(quint16, Params& p) {
+    const int mode = p.u16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    if (mode != BkTransparent && mode != BkOpaque)
+        return Outcome::Ignored;
+    m_state.bkMode = mode;
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::setColour(quint16 function, Params& p) {
+    const QColor c = colourRef(p.u32(), m_state.palette);
+    if (!p.ok())
+        return Outcome::Damaged;
+    (function == fn::SetBkColor ? m_state.bkColour : m_state.textColour) = c;
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::setMode(quint16 function, Params& p) {
+    State& s = m_state;
+    int& mode = function == fn::SetTextAlign        ? s.textAlign
+                : function == fn::SetPolyFillMode   ? s.polyFillMode
+                : function == fn::SetStretchBltMode ? s.stretchMode
+                                                    : s.charExtra;
+    mode = function == fn::SetTextCharExtra ? p.s16() : p.u16();
+    return p.ok() ? Outcome::Played : Outcome::Damaged;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::changesNothing(quint16, Params&) {
+    return Outcome::Played; // nothing to change in how the picture is drawn
+}
+
+MetafilePlayer::Outcome MetafilePlayer::moveTo(quint16, Params& p) {
+    const QPoint at = p.point();
+    if (!p.ok())
+        return Outcome::Damaged;
+    m_state.position = at;
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::createBitmapBrush(quint16, Params&) {
+    addObject(Placeholder{});
+    return Outcome::Skipped;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::useObject(quint16 function, Params& p) {
+    const int index = p.u16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    if (function == fn::DeleteObject)
+        return deleteObject(index);
+    if (function == fn::SelectObject)
+        return selectObject(index);
+    const Object* obj = object(index);
+    const auto* palette = obj ? std::get_if<PaletteObj>(obj) : nullptr;
+    if (!palette)
+        return Outcome::Ignored;
+    m_state.palette = palette->entries;
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::resizePalette(quint16, Params& p) {
+    const int n = p.u16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    m_state.palette.resize(static_cast<size_t>(std::min(n, MaxPaletteEntries)), qRgb(0, 0, 0));
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::selectClipRegion(quint16, Params& p) {
+    const int index = p.u16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    const Object* obj = object(index);
+    const auto* region = obj ? std::get_if<RegionObj>(obj) : nullptr;
+    // Anything but a region clears the clip, as selecting no region does.
+    setClip(region ? std::optional<QRegion>(mapRegion(*region)) : std::nullopt);
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::offsetClipRegion(quint16, Params& p) {
+    const QPoint by = p.point();
+    if (!p.ok())
+        return Outcome::Damaged;
+    if (m_state.clip) {
+        const QPointF d(by.x() * m_map.ax, by.y() * m_map.ay);
+        setClip(m_state.clip->translated(static_cast<int>(std::clamp(d.x(), -1e9, 1e9)),
+                                         static_cast<int>(std::clamp(d.y(), -1e9, 1e9))));
     }
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::lineTo(quint16, Params& p) {
+    const QPoint to = p.point();
+    if (!p.ok())
+        return Outcome::Damaged;
+    charge(8);
+    prepare(true, false);
+    QPainterPath line(map(m_state.position.x(), m_state.position.y()));
+    line.lineTo(map(to.x(), to.y()));
+    drawShape(line, false);
+    m_state.position = to;
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::setPixel(quint16, Params& p) {
+    const QColor c = colourRef(p.u32(), m_state.palette);
+    const QPoint pixel = p.point();
+    if (!p.ok())
+        return Outcome::Damaged;
+    charge(8);
+    const QPointF at = map(pixel.x(), pixel.y());
+    const double w = std::max(scaleX(), 1 / m_deviceScale);
+    const double h = std::max(scaleY(), 1 / m_deviceScale);
+    m_painter.fillRect(QRectF(at, QSizeF(w, h)), c);
+    return Outcome::Played;
+}
+
+MetafilePlayer::Outcome MetafilePlayer::patBltRecord(quint16, Params& p) {
+    const quint32 rop = p.u32();
+    const Box box = p.extent();
+    if (!p.ok())
+        return Outcome::Damaged;
+    return patBlt(rop, mapRect(box));
+}
+
+MetafilePlayer::Outcome MetafilePlayer::fillRegionRecord(quint16 function, Params& p) {
+    const int region = p.u16();
+    if (function == fn::PaintRegion)
+        return p.ok() ? fillRegion(region, brush()) : Outcome::Damaged;
+    const int brushIndex = p.u16();
+    if (!p.ok())
+        return Outcome::Damaged;
+    const Object* obj = object(brushIndex);
+    const auto* b = obj ? std::get_if<BrushObj>(obj) : nullptr;
+    if (!b)
+        return Outcome::Ignored;
+    const BrushObj current = m_state.brush;
+    m_state.brush = *b;
+    const QBrush fill = brush();
+    m_state.brush = current;
+    return fillRegion(region, fill);
+}
+
+MetafilePlayer::Outcome MetafilePlayer::bitBlt(quint16 function, Params& p) {
+    // Device-dependent bitmaps are not drawn; the form without one draws its raster
+    // operation on the brush alone.
+    if (p.size() != qsizetype(function >> 8) * 2 + 2)
+        return Outcome::Skipped;
+    const quint32 rop = p.u32();
+    p.take(function == fn::StretchBlt ? 8 : 4); // the source's size and place, or place
+    p.u16();
+    const Box box = p.extent();
+    if (!p.ok())
+        return Outcome::Damaged;
+    return patBlt(rop, mapRect(box));
 }
 
 } // namespace lumora

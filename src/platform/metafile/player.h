@@ -15,6 +15,8 @@
 #include <QPainterPath>
 #include <QPen>
 
+#include <unordered_map>
+
 namespace lumora {
 
 class MetafilePlayer {
@@ -26,7 +28,23 @@ private:
     enum class Outcome { Played, Skipped, Ignored, Damaged };
     using Params = wmf::Params;
 
+    // Every record, or family of records, has a handler of its own; the dispatcher
+    // hands each record to it by the record's function number.
+    using Handler = Outcome (MetafilePlayer::*)(quint16 function, Params& p);
+    using Handlers = std::unordered_map<quint16, Handler>;
+    static const Handlers& handlers();
     Outcome play(quint16 function, Params& p);
+
+    // state records
+    Outcome saveDC(quint16 function, Params& p);
+    Outcome restoreDC(quint16 function, Params& p);
+    Outcome setMapMode(quint16 function, Params& p);
+    Outcome moveOrigin(quint16 function, Params& p);
+    Outcome setBkMode(quint16 function, Params& p);
+    Outcome setColour(quint16 function, Params& p);
+    Outcome setMode(quint16 function, Params& p); // text alignment, fill and stretch modes
+    Outcome changesNothing(quint16 function, Params& p);
+    Outcome moveTo(quint16 function, Params& p);
 
     // mapping
     void updateTransform();
@@ -35,26 +53,31 @@ private:
     QRectF mapRect(const wmf::Box& b) const { return mapRect(b.left, b.top, b.right, b.bottom); }
     double scaleX() const { return std::abs(m_map.ax); }
     double scaleY() const { return std::abs(m_map.ay); }
-    Outcome setExtent(Params& p, bool window);
-    Outcome scaleExtent(Params& p, bool window);
+    Outcome setExtent(quint16 function, Params& p);
+    Outcome scaleExtent(quint16 function, Params& p);
 
     // objects
     Outcome addObject(wmf::Object object);
     const wmf::Object* object(int index) const { return m_objects.at(index); }
     Outcome selectObject(int index);
     Outcome deleteObject(int index);
-    Outcome createPen(Params& p);
-    Outcome createBrush(Params& p);
-    Outcome createFont(Params& p);
-    Outcome createPalette(Params& p);
-    Outcome createRegion(Params& p);
-    Outcome createPatternBrush(Params& p);
-    Outcome setPaletteEntries(Params& p);
+    Outcome createPen(quint16 function, Params& p);
+    Outcome createBrush(quint16 function, Params& p);
+    Outcome createFont(quint16 function, Params& p);
+    Outcome createPalette(quint16 function, Params& p);
+    Outcome createRegion(quint16 function, Params& p);
+    Outcome createPatternBrush(quint16 function, Params& p);
+    Outcome createBitmapBrush(quint16 function, Params& p);
+    Outcome useObject(quint16 function, Params& p); // select or delete
+    Outcome setPaletteEntries(quint16 function, Params& p);
+    Outcome resizePalette(quint16 function, Params& p);
 
     // clipping
     QRegion currentClip() const { return m_state.clip ? *m_state.clip : m_base; }
     void setClip(std::optional<QRegion> clip);
-    Outcome clipRect(Params& p, bool exclude);
+    Outcome clipRect(quint16 function, Params& p);
+    Outcome selectClipRegion(quint16 function, Params& p);
+    Outcome offsetClipRegion(quint16 function, Params& p);
     QRegion mapRegion(const wmf::RegionObj& region);
 
     // drawing
@@ -64,15 +87,16 @@ private:
     void prepare(bool stroke, bool fill);
     void drawShape(const QPainterPath& path, bool closed);
     void drawSealed(const QPainterPath& path, bool closed);
-    Outcome drawPoly(Params& p, bool closed);
+    Outcome lineTo(quint16 function, Params& p);
+    Outcome drawPoly(quint16 function, Params& p);
     // The next `count` points of a record, mapped; the caller has checked they are there.
     QPolygonF readPoints(Params& p, int count) const;
     // An empty path that fills by the current polygon fill mode.
     QPainterPath polyPath() const;
-    Outcome drawPolyPolygon(Params& p);
-    Outcome drawRectLike(Params& p, quint16 function);
-    Outcome drawArcLike(Params& p, quint16 function);
-    Outcome drawText(Params& p, bool extended);
+    Outcome drawPolyPolygon(quint16 function, Params& p);
+    Outcome drawRectLike(quint16 function, Params& p);
+    Outcome drawArcLike(quint16 function, Params& p);
+    Outcome drawText(quint16 function, Params& p);
     void paintText(QPointF ref, const QByteArray& bytes, const std::vector<double>& dx);
     QFont makeFont(double pixels, const QString& drawnFace) const;
     // The em of the current font in the painter's units.
@@ -82,9 +106,13 @@ private:
                        double scale) const;
     // One glyph at `at` on its baseline; with an ink box (in ems of `em`), fitted into it.
     void drawGlyph(const QString& glyph, const QRectF& ink, QPointF at, double em);
+    Outcome setPixel(quint16 function, Params& p);
+    Outcome fillRegionRecord(quint16 function, Params& p); // FillRegion, PaintRegion
     Outcome fillRegion(int regionIndex, const QBrush& brush);
+    Outcome patBltRecord(quint16 function, Params& p);
     Outcome patBlt(quint32 rop, const QRectF& rect);
-    Outcome drawDib(Params& p, quint16 function);
+    Outcome bitBlt(quint16 function, Params& p); // BitBlt, StretchBlt
+    Outcome drawDib(quint16 function, Params& p);
     void drawImage(const QImage& image, QRectF source, const QRectF& dest, const wmf::RasterOp& op);
 
     const Metafile& m_file;
