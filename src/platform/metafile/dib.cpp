@@ -45,145 +45,158 @@ struct ChannelMask {
 
 } // namespace
 
-Decode decodeDib(const uchar* data, qint64 size, int colourUsage, const std::vector<QRgb>& palette,
-                 QImage& out, bool& topDown, bool mono) {
-    if (size < 4)
-        return Decode::Damaged;
-    const quint32 headerSize = u32at(data);
+namespace {
+
+// What a bitmap's header says, and where its colour table and pixels begin.
+struct DibLayout {
     qint64 width = 0;
-    qint64 height = 0;
+    qint64 height = 0; // negative: the rows run top down
     int bitCount = 0;
     quint32 compression = 0;
     qint64 colours = 0;
-    bool core = false;
+    bool core = false; // the short header of the oldest bitmaps
     std::array<quint32, 3> masks{};
-    qint64 offset = headerSize;
+    qint64 tableOffset = 0;
+};
+
+// Reads the header, short or long; the masks of a bit-field bitmap end a long header
+// or follow a short one.
+Decode readHeader(const uchar* data, qint64 size, DibLayout& d) {
+    if (size < 4)
+        return Decode::Damaged;
+    const quint32 headerSize = u32at(data);
+    d.tableOffset = headerSize;
     if (headerSize == 12) {
         if (size < 12)
             return Decode::Damaged;
-        core = true;
-        width = u16at(data + 4);
-        height = u16at(data + 6);
-        bitCount = u16at(data + 10);
-    } else if (headerSize >= 40) {
-        if (size < headerSize)
-            return Decode::Damaged;
-        width = static_cast<qint32>(u32at(data + 4));
-        height = static_cast<qint32>(u32at(data + 8));
-        bitCount = u16at(data + 14);
-        compression = u32at(data + 16);
-        colours = u32at(data + 32);
-        if (compression == 3) {
-            // The three masks end a long header, or follow a short one.
-            const uchar* m = data + 40;
-            if (headerSize < 52) {
-                if (size < qint64(headerSize) + 12)
-                    return Decode::Damaged;
-                m = data + headerSize;
-                offset += 12;
-            }
-            masks = {u32at(m), u32at(m + 4), u32at(m + 8)};
-        }
-    } else {
-        return headerSize > size ? Decode::Damaged : Decode::Unsupported;
+        d.core = true;
+        d.width = u16at(data + 4);
+        d.height = u16at(data + 6);
+        d.bitCount = u16at(data + 10);
+        return Decode::Ok;
     }
+    if (headerSize < 40)
+        return headerSize > size ? Decode::Damaged : Decode::Unsupported;
+    if (size < headerSize)
+        return Decode::Damaged;
+    d.width = static_cast<qint32>(u32at(data + 4));
+    d.height = static_cast<qint32>(u32at(data + 8));
+    d.bitCount = u16at(data + 14);
+    d.compression = u32at(data + 16);
+    d.colours = u32at(data + 32);
+    if (d.compression == 3) {
+        const uchar* m = data + 40;
+        if (headerSize < 52) {
+            if (size < qint64(headerSize) + 12)
+                return Decode::Damaged;
+            m = data + headerSize;
+            d.tableOffset += 12;
+        }
+        d.masks = {u32at(m), u32at(m + 4), u32at(m + 8)};
+    }
+    return Decode::Ok;
+}
 
-    topDown = height < 0;
-    height = std::abs(height);
-    if (width <= 0 || height == 0)
-        return Decode::Unsupported;
-    if (width > (1 << 24) || height > (1 << 24))
-        return Decode::Unsupported;
-    switch (bitCount) {
+// The depths and codings drawn: run-length coded bitmaps are not.
+bool drawable(const DibLayout& d) {
+    switch (d.bitCount) {
     case 1:
     case 4:
     case 8:
     case 24:
-        if (compression != 0)
-            return Decode::Unsupported; // run-length coded bitmaps are not drawn
-        break;
+        return d.compression == 0;
     case 16:
     case 32:
-        if (compression != 0 && compression != 3)
-            return Decode::Unsupported;
-        break;
+        return d.compression == 0 || d.compression == 3;
     default:
-        return Decode::Unsupported;
+        return false;
     }
-    if (bitCount <= 8 && colours == 0)
-        colours = qint64(1) << bitCount;
-    const int entrySize = core ? 3 : (colourUsage == DibPalColours ? 2 : 4);
-    const qint64 tableOffset = offset;
-    offset += colours * entrySize;
-    const qint64 stride = ((width * bitCount + 31) / 32) * 4;
+}
+
+// The colours of a bitmap of 8 bits or fewer: RGB entries, or indexes into the
+// palette.
+std::array<QRgb, 256> colourTable(const uchar* data, const DibLayout& d, int entrySize,
+                                  const std::vector<QRgb>& palette) {
+    std::array<QRgb, 256> table{};
+    for (qint64 i = 0; i < std::min<qint64>(d.colours, 256) && d.bitCount <= 8; ++i) {
+        const uchar* e = data + d.tableOffset + i * entrySize;
+        table[i] = entrySize == 2 ? paletteEntry(palette, u16at(e)) : qRgb(e[2], e[1], e[0]);
+    }
+    return table;
+}
+
+// Decodes one row's pixels into a line of the image.
+struct RowDecoder {
+    const DibLayout& d;
+    const std::array<QRgb, 256>& table;
+    ChannelMask red, green, blue;
+
+    QRgb masked(quint32 v) const { return qRgb(red.value(v), green.value(v), blue.value(v)); }
+
+    QRgb pixel(const uchar* row, qint64 x) const {
+        switch (d.bitCount) {
+        case 1:
+            return table[(row[x >> 3] >> (7 - (x & 7))) & 1];
+        case 4:
+            return table[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
+        case 8:
+            return table[row[x]];
+        case 16:
+            return masked(u16at(row + 2 * x));
+        case 24:
+            return qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        default: // 32
+            return d.compression == 3 ? masked(u32at(row + 4 * x))
+                                      : qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+        }
+    }
+};
+
+} // namespace
+
+Decode decodeDib(const uchar* data, qint64 size, int colourUsage, const std::vector<QRgb>& palette,
+                 QImage& out, bool& topDown, bool mono) {
+    DibLayout d;
+    if (const Decode header = readHeader(data, size, d); header != Decode::Ok)
+        return header;
+    topDown = d.height < 0;
+    const qint64 width = d.width, height = std::abs(d.height);
+    if (width <= 0 || height == 0 || width > (1 << 24) || height > (1 << 24) || !drawable(d))
+        return Decode::Unsupported;
+    if (d.bitCount <= 8 && d.colours == 0)
+        d.colours = qint64(1) << d.bitCount;
+    const int entrySize = d.core ? 3 : (colourUsage == DibPalColours ? 2 : 4);
+    const qint64 offset = d.tableOffset + d.colours * entrySize;
+    const qint64 stride = ((width * d.bitCount + 31) / 32) * 4;
     if (offset > size || stride * height > size - offset)
         return Decode::Damaged;
     if (width * height > Metafile::MaxBitmapPixels)
         return Decode::Unsupported;
 
-    std::array<QRgb, 256> table{};
-    for (qint64 i = 0; i < std::min<qint64>(colours, 256) && bitCount <= 8; ++i) {
-        const uchar* e = data + tableOffset + i * entrySize;
-        if (entrySize == 2)
-            table[i] = paletteEntry(palette, u16at(e));
-        else
-            table[i] = qRgb(e[2], e[1], e[0]);
-    }
-    if (bitCount == 16 && compression == 0)
-        masks = {0x7C00, 0x03E0, 0x001F};
-    const ChannelMask red(masks[0]), green(masks[1]), blue(masks[2]);
-    const bool fields = compression == 3;
-
     const uchar* pixels = data + offset;
-    if (mono && bitCount == 1) {
+    auto rowAt = [&](qint64 y) { return pixels + stride * (topDown ? y : height - 1 - y); };
+    if (mono && d.bitCount == 1) {
         QImage bits(static_cast<int>(width), static_cast<int>(height), QImage::Format_Mono);
         if (bits.isNull())
             return Decode::Unsupported;
         for (qint64 y = 0; y < height; ++y)
-            std::copy_n(pixels + stride * (topDown ? y : height - 1 - y), (width + 7) / 8,
-                        bits.scanLine(static_cast<int>(y)));
+            std::copy_n(rowAt(y), (width + 7) / 8, bits.scanLine(static_cast<int>(y)));
         out = std::move(bits);
         return Decode::Ok;
     }
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
     if (image.isNull())
         return Decode::Unsupported;
+    if (d.bitCount == 16 && d.compression == 0)
+        d.masks = {0x7C00, 0x03E0, 0x001F};
+    const std::array<QRgb, 256> table = colourTable(data, d, entrySize, palette);
+    const RowDecoder decoder{d, table, ChannelMask(d.masks[0]), ChannelMask(d.masks[1]),
+                             ChannelMask(d.masks[2])};
     for (qint64 y = 0; y < height; ++y) {
-        const uchar* row = pixels + stride * (topDown ? y : height - 1 - y);
+        const uchar* row = rowAt(y);
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
-        for (qint64 x = 0; x < width; ++x) {
-            QRgb c = 0;
-            switch (bitCount) {
-            case 1:
-                c = table[(row[x >> 3] >> (7 - (x & 7))) & 1];
-                break;
-            case 4:
-                c = table[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
-                break;
-            case 8:
-                c = table[row[x]];
-                break;
-            case 16: {
-                const quint32 v = u16at(row + 2 * x);
-                c = qRgb(red.value(v), green.value(v), blue.value(v));
-                break;
-            }
-            case 24:
-                c = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-                break;
-            case 32: {
-                const uchar* p = row + 4 * x;
-                if (fields) {
-                    const quint32 v = u32at(p);
-                    c = qRgb(red.value(v), green.value(v), blue.value(v));
-                } else {
-                    c = qRgb(p[2], p[1], p[0]);
-                }
-                break;
-            }
-            }
-            line[x] = c | 0xFF000000u;
-        }
+        for (qint64 x = 0; x < width; ++x)
+            line[x] = decoder.pixel(row, x) | 0xFF000000u;
     }
     out = std::move(image);
     return Decode::Ok;
