@@ -23,8 +23,6 @@
 
 namespace lumora {
 
-Screen& Screens::menu() { return intro0(); }
-
 Intro0& Screens::intro0() { return get<Intro0>(QStringLiteral("intro0")); }
 
 namespace {
@@ -78,7 +76,7 @@ constexpr EntryDesign Entries[] = {
 
 } // namespace
 
-Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
+Intro0::Intro0(App& app) : MenuScreen(app, QStringLiteral("intro0")) {
     Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Lumora Mathematics"),
                    {.font = {"Tahoma", 30, Weight::Bold}, .alignment = Qt::AlignCenter},
                    {0, 240, 12000, 720});
@@ -122,6 +120,10 @@ void Intro0::load() {
     setBackground(Frame1, colours::ScreenBlue);
     Timer1.start();
 }
+
+QPixmap Intro0::portrait() const { return Image1->pixmap(); }
+
+QString Intro0::heading() const { return Label1->text(); }
 
 void Intro0::readCatalogue() {
     Timer1.stop();

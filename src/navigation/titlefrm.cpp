@@ -18,7 +18,14 @@ namespace lumora {
 
 Titlefrm& Screens::titlefrm() { return get<Titlefrm>(QStringLiteral("Titlefrm")); }
 
-void startProgram(App& app) { app.screens.titlefrm().showInFront(); }
+void offerMenu(App& app) {
+    app.screens.offerMenu([&app]() -> MenuScreen& { return app.screens.intro0(); });
+}
+
+void startProgram(App& app) {
+    offerMenu(app);
+    app.screens.titlefrm().showInFront();
+}
 
 Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

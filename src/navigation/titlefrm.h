@@ -11,6 +11,10 @@ class QPushButton;
 
 namespace lumora {
 
+// Offers the registry the main menu, for the screens beneath it to go back to.
+// startProgram does it first; a program that opens some other screen first (a test,
+// a tool) does it itself.
+void offerMenu(App& app);
 // Opens the program's first screen.
 void startProgram(App& app);
 
