@@ -23,7 +23,8 @@ class Titlefrm : public Screen {
 public:
     static constexpr double InnerWidth = 5460;
     static constexpr double InnerHeight = 6570;
-    static inline const QString Portrait = QStringLiteral("Images\\corvinus2.jpg");
+    // The title, which the menu shows as its heading too.
+    static inline const QString ProductTitle = QStringLiteral("Lumora Mathematics");
 
     explicit Titlefrm(App& app);
     void load() override;

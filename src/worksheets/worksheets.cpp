@@ -100,7 +100,7 @@ void Worksheets::load() {
     fitscreen(*this);
     // A catalogue that cannot be read lists what was read of it, never what an
     // earlier read left in memory.
-    catalogue::readQuietly(app.state, CatalogueFile);
+    catalogue::readQuietly(app.state);
     setBackground(Check1, colours::ScreenBlue);
     setBackground(Check2, colours::ScreenBlue);
     app.state.worksheetpage = 0;
