@@ -1,6 +1,7 @@
 #include "navigation/titlefrm.h"
 #include "platform/commandline.h"
 #include "platform/places.h"
+#include "platform/product.h"
 #include "shell/app.h"
 
 #include <QApplication>
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     starting.restore();
-    application.setApplicationName(QStringLiteral("Lumora"));
+    application.setApplicationName(lumora::ProductName);
     application.setApplicationVersion(lumora::programVersion());
     // Docks and task bars match the windows to the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_APP_ID));

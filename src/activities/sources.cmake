@@ -1,5 +1,5 @@
-# Sources of src/activities, added to the core library.
-target_sources(lumora_core PRIVATE
+# Sources of src/activities, the library of its floor.
+target_sources(lumora_activities PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/generators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/riddle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drillframe.cpp

@@ -1,5 +1,6 @@
 #include "navigation/grey.h"
 
+#include "platform/product.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 
@@ -12,7 +13,7 @@ Grey& Screens::grey() { return get<Grey>(QStringLiteral("Grey")); }
 
 Grey::Grey(App& app) : Screen(app, QStringLiteral("Grey")) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Lumora"));
+    setWindowTitle(ProductName);
 }
 
 void Grey::load() { setBackground(this, colours::Backdrop); }

@@ -8,6 +8,8 @@
 #include "pages/pagenames.h"
 #include "pages/teacher.h"
 #include "platform/pictures.h"
+#include "platform/places.h"
+#include "platform/product.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "quiz/multiple.h"
@@ -34,7 +36,7 @@ const HubRecord HubRecord::tiberan = {
     .cornerPicture = {"Images\\arithmetica4.jpg", "Tiberan's book of problems", 720},
     .firstActivity = {"Tiberan's Life", opener<&Screens::tibpuz>},
     .secondActivity = {"Triangular Numbers", opener<&Screens::triangular>},
-    .quiz = {"multiple\\Tiberan.txt", "Images\\pharossm.jpg"},
+    .quiz = {TiberanQuiz, "Images\\pharossm.jpg"},
     .keyFacts = {3, "key Tiberan"},
     .notes = {3, "Tiberan"}};
 
@@ -45,7 +47,7 @@ const HubRecord HubRecord::malten = {
     .cornerPicture = {}, // none
     .firstActivity = {"Decimals", opener<&Screens::decimals>},
     .secondActivity = {"Multiplying Decimals", opener<&Screens::decmult>},
-    .quiz = {"multiple\\Joris Malten.txt", "Images\\sailchariotsm.jpg"},
+    .quiz = {MaltenQuiz, "Images\\sailchariotsm.jpg"},
     .keyFacts = {3, "key malten"},
     .notes = {2, "malten"}};
 
@@ -134,7 +136,8 @@ void Hub::clicked(int index) {
 
 void Hub::openQuiz() {
     try {
-        loadquestions(app.state, QString::fromLatin1(m_record.quiz.questionFile));
+        loadquestions(app.state,
+                      WorksheetFolder + '\\' + QString::fromLatin1(m_record.quiz.questionFile));
     } catch (const FileError&) {
         app.messages.tell(QuizOpenFailed, this);
         return;
@@ -146,7 +149,7 @@ void Hub::openQuiz() {
         // The quiz goes on without its picture.
     }
     quiz.Picture1->setAccessibleName(QString::fromUtf8(m_record.mainPicture.description));
-    quiz.Label5->setText(QStringLiteral("Lumora"));
+    quiz.Label5->setText(ProductName);
     quiz.showInFront();
 }
 

@@ -31,8 +31,8 @@ struct HubActivity {
 };
 
 struct HubQuiz {
-    const char* questionFile;
-    const char* picture; // the quiz screen's small picture
+    const char* questionFile; // in the worksheet folder
+    const char* picture;      // the quiz screen's small picture
 };
 
 struct HubRecord {

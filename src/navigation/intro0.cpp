@@ -7,6 +7,7 @@
 #include "pages/teacher.h"
 #include "platform/commandline.h"
 #include "platform/pictures.h"
+#include "platform/places.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
@@ -22,8 +23,6 @@
 #include <QPushButton>
 
 namespace lumora {
-
-Screen& Screens::menu() { return intro0(); }
 
 Intro0& Screens::intro0() { return get<Intro0>(QStringLiteral("intro0")); }
 
@@ -78,8 +77,8 @@ constexpr EntryDesign Entries[] = {
 
 } // namespace
 
-Intro0::Intro0(App& app) : Screen(app, QStringLiteral("intro0")) {
-    Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Lumora Mathematics"),
+Intro0::Intro0(App& app) : MenuScreen(app, QStringLiteral("intro0")) {
+    Label1 = label(this, QStringLiteral("Label1"), Titlefrm::ProductTitle,
                    {.font = {"Tahoma", 30, Weight::Bold}, .alignment = Qt::AlignCenter},
                    {0, 240, 12000, 720});
 
@@ -118,14 +117,18 @@ void Intro0::load() {
     fitscreen(*this);
     // A missing picture leaves its place empty; the menu still works.
     loadPictureIfPresent(Image2, QStringLiteral("Images\\logo2.jpg"), true);
-    loadPictureIfPresent(Image1, Titlefrm::Portrait);
+    loadPictureIfPresent(Image1, PortraitPicture);
     setBackground(Frame1, colours::ScreenBlue);
     Timer1.start();
 }
 
+QPixmap Intro0::portrait() const { return Image1->pixmap(); }
+
+QString Intro0::heading() const { return Label1->text(); }
+
 void Intro0::readCatalogue() {
     Timer1.stop();
-    catalogue::readQuietly(app.state, Worksheets::CatalogueFile);
+    catalogue::readQuietly(app.state);
 }
 
 void Intro0::entryClicked(int index) {

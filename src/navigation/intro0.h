@@ -3,7 +3,7 @@
 // worksheet wizard and catalogue, the publisher's web address and Exit. Ten more
 // mathematicians are listed as entries that are not open yet.
 
-#include "shell/screen.h"
+#include "shell/menuscreen.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -16,7 +16,7 @@ namespace lumora {
 
 class ButtonLabel;
 
-class Intro0 : public Screen {
+class Intro0 : public MenuScreen {
     Q_OBJECT
 public:
     // Indexes of Label2 with a role; 13 to 15 do not exist.
@@ -36,6 +36,8 @@ public:
 
     explicit Intro0(App& app);
     void load() override;
+    QPixmap portrait() const override;
+    QString heading() const override;
 
     QLabel* Label1;
     std::array<ButtonLabel*, EntryCount> Label2{};

@@ -3,6 +3,7 @@
 #include "navigation/grey.h"
 #include "navigation/intro0.h"
 #include "platform/pictures.h"
+#include "platform/places.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
@@ -18,7 +19,14 @@ namespace lumora {
 
 Titlefrm& Screens::titlefrm() { return get<Titlefrm>(QStringLiteral("Titlefrm")); }
 
-void startProgram(App& app) { app.screens.titlefrm().showInFront(); }
+void offerMenu(App& app) {
+    app.screens.offerMenu([&app]() -> MenuScreen& { return app.screens.intro0(); });
+}
+
+void startProgram(App& app) {
+    offerMenu(app);
+    app.screens.titlefrm().showInFront();
+}
 
 Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -27,7 +35,7 @@ Titlefrm::Titlefrm(App& app) : Screen(app, QStringLiteral("Titlefrm")) {
     setBackground(this, colours::LightGrey);
     setFixedSize(twipsToPixels(InnerWidth), twipsToPixels(InnerHeight));
 
-    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Lumora Mathematics"),
+    Label4 = label(this, QStringLiteral("Label4"), ProductTitle,
                    {.font = {"Times New Roman", 24, Weight::Bold},
                     .ink = colours::TitleBlue,
                     .alignment = Qt::AlignCenter},
@@ -61,13 +69,13 @@ void Titlefrm::load() {
     try {
         centreOnDisplay(this, {InnerWidth, InnerHeight});
         app.screens.grey().showOverEverything();
-        loadPicture(Picture1, Portrait);
+        loadPicture(Picture1, PortraitPicture);
     } catch (const FileError&) {
         m_fallback = true;
         fitscreen(*this);
         Frame1->raise();
         try {
-            loadPicture(Picture1, Portrait);
+            loadPicture(Picture1, PortraitPicture);
         } catch (const FileError&) {
             // Still no portrait: the title screen stands without it rather than
             // keeping the pupil from the program.

@@ -11,6 +11,10 @@ class QPushButton;
 
 namespace lumora {
 
+// Offers the registry the main menu, for the screens beneath it to go back to.
+// startProgram does it first; a program that opens some other screen first (a test,
+// a tool) does it itself.
+void offerMenu(App& app);
 // Opens the program's first screen.
 void startProgram(App& app);
 
@@ -19,7 +23,8 @@ class Titlefrm : public Screen {
 public:
     static constexpr double InnerWidth = 5460;
     static constexpr double InnerHeight = 6570;
-    static inline const QString Portrait = QStringLiteral("Images\\corvinus2.jpg");
+    // The title, which the menu shows as its heading too.
+    static inline const QString ProductTitle = QStringLiteral("Lumora Mathematics");
 
     explicit Titlefrm(App& app);
     void load() override;

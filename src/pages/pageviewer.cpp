@@ -3,11 +3,11 @@
 #include "platform/printer.h"
 #include "platform/seqfile.h"
 #include "platform/twips.h"
-#include "quiz/printouts.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/messagetexts.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -149,7 +149,7 @@ void PageViewer::print() {
             [page](QPainter& painter, const QRectF& target) { page.play(painter, target); });
         printer->endDoc();
     } catch (const PrintError&) {
-        app.messages.tell(printouts::PrintingProblem, this);
+        app.messages.tell(message_texts::PrintingProblem, this);
     }
 }
 

@@ -1,5 +1,5 @@
-# Sources of src/pages, added to the core library.
-target_sources(lumora_core PRIVATE
+# Sources of src/pages, the library of its floor.
+target_sources(lumora_pages PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pagenames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pageviewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guide.cpp

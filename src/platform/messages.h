@@ -2,6 +2,8 @@
 // The one way the screens ask the user something or tell them something. The
 // program shows a QMessageBox; tests install a responder, so no test ever blocks.
 
+#include "platform/product.h"
+
 #include <QString>
 #include <functional>
 #include <vector>
@@ -21,7 +23,7 @@ struct MessageRequest {
 
 class Messages {
 public:
-    static inline const QString DefaultTitle = QStringLiteral("Lumora");
+    static inline const QString& DefaultTitle = ProductName;
 
     using Responder = std::function<MessageAnswer(const MessageRequest&)>;
 

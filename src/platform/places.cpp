@@ -18,9 +18,8 @@ Places& current() {
     return places;
 }
 
-const QString Catalogue = QStringLiteral("track.txt");
 // The topic quizzes the hubs open; always read from the content.
-const QStringList TopicQuizzes{QStringLiteral("Tiberan.txt"), QStringLiteral("Joris Malten.txt")};
+const QStringList TopicQuizzes{QString::fromLatin1(TiberanQuiz), QString::fromLatin1(MaltenQuiz)};
 
 bool isFileIn(const QString& folder, const QString& name) {
     return QFileInfo(resolveIn(folder, name)).isFile();
@@ -28,8 +27,7 @@ bool isFileIn(const QString& folder, const QString& name) {
 
 // A folder holding Lumora's content: its pages and its pictures.
 bool holdsContent(const QString& folder) {
-    return isFileIn(folder, QStringLiteral("wmf/guide1.wmf")) &&
-           isFileIn(folder, QStringLiteral("Images/corvinus2.jpg"));
+    return isFileIn(folder, QStringLiteral("wmf/guide1.wmf")) && isFileIn(folder, PortraitPicture);
 }
 
 bool sameFolder(const QString& a, const QString& b) {
@@ -64,21 +62,20 @@ Places discoverPlaces(const QString& workingFolder, const QString& programFolder
 
     Places places;
     places.content = isInstalled ? installed : QDir::cleanPath(workingFolder);
-    const bool classFolder =
-        !inInstalledContent && isFileIn(workingFolder, QStringLiteral("multiple/track.txt"));
+    const bool classFolder = !inInstalledContent && isFileIn(workingFolder, CatalogueFile);
     places.worksheets = classFolder ? QDir::cleanPath(workingFolder)
                                     : QDir::cleanPath(dataHome + QStringLiteral("/lumora"));
     return places;
 }
 
 void prepareWorksheetFolder(const Places& places) {
-    if (places.worksheets.isEmpty() || isFileIn(places.worksheets, "multiple/" + Catalogue))
+    if (places.worksheets.isEmpty() || isFileIn(places.worksheets, CatalogueFile))
         return;
-    const QString folder = places.worksheets + QStringLiteral("/multiple");
+    const QString folder = places.worksheets + '/' + WorksheetFolder;
     if (!QDir().mkpath(folder))
         return;
     try {
-        replaceFile(folder + '/' + Catalogue, QByteArrayLiteral(" 0 \r\n"));
+        replaceFile(folder + '/' + CatalogueName, QByteArrayLiteral(" 0 \r\n"));
     } catch (const FileError&) {
         // Saving reports it, with the designed message, when the teacher tries.
     }
@@ -92,15 +89,15 @@ void setPlaces(const Places& places) {
     quizzes.clear();
     if (places.content.isEmpty() || sameFolder(places.content, places.worksheets))
         return;
-    const QDir multiple(resolveIn(places.content, QStringLiteral("multiple")));
+    const QDir multiple(resolveIn(places.content, WorksheetFolder));
     for (const QString& file : multiple.entryList(QDir::Files)) {
-        if (file.compare(Catalogue, Qt::CaseInsensitive) != 0)
+        if (file.compare(CatalogueName, Qt::CaseInsensitive) != 0)
             quizzes << file;
     }
 }
 
 bool isProductFile(const QString& fileName) {
-    return fileName.compare(Catalogue, Qt::CaseInsensitive) == 0 || isTopicQuiz(fileName);
+    return fileName.compare(CatalogueName, Qt::CaseInsensitive) == 0 || isTopicQuiz(fileName);
 }
 
 QString folderFor(const QString& name) {
@@ -109,7 +106,7 @@ QString folderFor(const QString& name) {
     const QStringList parts = normal.split('/', Qt::SkipEmptyParts);
     if (normal.startsWith('/') || parts.isEmpty())
         return {};
-    if (parts.front().compare(QLatin1String("multiple"), Qt::CaseInsensitive) != 0)
+    if (parts.front().compare(WorksheetFolder, Qt::CaseInsensitive) != 0)
         return current().content;
     if (parts.size() == 2 && isTopicQuiz(parts[1]))
         return current().content;

@@ -19,6 +19,18 @@
 
 namespace lumora {
 
+// Names of content that more than one floor reads, as designed: the worksheet folder
+// with the catalogue in it, and the portrait that the title screen, the menu and the
+// results screen show (its presence also marks a folder of content).
+inline const QString WorksheetFolder = QStringLiteral("multiple");
+inline const QString CatalogueName = QStringLiteral("track.txt");
+inline const QString CatalogueFile = WorksheetFolder + '/' + CatalogueName;
+inline const QString PortraitPicture = QStringLiteral("Images\\corvinus2.jpg");
+// The two topic quizzes in the worksheet folder, which the hubs open; always read from
+// the content.
+inline constexpr char TiberanQuiz[] = "Tiberan.txt";
+inline constexpr char MaltenQuiz[] = "Joris Malten.txt";
+
 struct Places {
     QString content;    // holds Images, wmf, wmf2, logo and the topic quizzes
     QString worksheets; // its multiple/ holds the catalogue and the worksheets

@@ -1,5 +1,5 @@
-# Sources of src/platform, added to the core library.
-target_sources(lumora_core PRIVATE
+# Sources of src/platform, the library of its floor.
+target_sources(lumora_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/commandline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/folderlock.cpp

@@ -1,6 +1,7 @@
 #include "quiz/multiple.h"
 
 #include "platform/numtext.h"
+#include "platform/product.h"
 #include "platform/twips.h"
 #include "quiz/printouts.h"
 #include "quiz/scoring.h"
@@ -76,8 +77,8 @@ constexpr ButtonDesign Buttons[] = {
 Multiple::Multiple(App& app) : Screen(app, QStringLiteral("multiple")) {
     Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Multiple Choice"), Banner,
                    {240, 240, 6480, 840});
-    Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Lumora"),
-                   {.font = Heading, .ink = Green}, {240, 1200, 8640, 540});
+    Label5 = label(this, QStringLiteral("Label5"), ProductName, {.font = Heading, .ink = Green},
+                   {240, 1200, 8640, 540});
     Label6 = label(this, QStringLiteral("Label6"), QStringLiteral("Worksheet 1"),
                    {.font = Heading, .ink = LightBlue}, {240, 1740, 8640, 540});
 

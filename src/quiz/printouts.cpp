@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "platform/printer.h"
+#include "platform/product.h"
 #include "platform/twips.h"
 #include "quiz/scoring.h"
 
@@ -49,7 +50,7 @@ void printWorksheet(Printer& printer, const QString& heading, const QString& tit
     printer.setCurrentX(w / 8);
     printer.printLine(Blank);
     printer.setCurrentX(w / 16);
-    printer.printText(QStringLiteral("Lumora") + QString(57, ' ') + QStringLiteral("Brenvale"));
+    printer.printText(ProductName + QString(57, ' ') + QStringLiteral("Brenvale"));
     printer.printLine(Blank);
     emptyLines(printer, 1);
 
@@ -99,7 +100,7 @@ void printCertificate(Printer& printer, const QString& quizheading, int score, i
 
     printer.setColour(paletteColour(12));
     printer.setFontSize(36);
-    printCentred(printer, QStringLiteral("Lumora"));
+    printCentred(printer, ProductName);
     emptyLines(printer, 1);
 
     printer.setColour(paletteColour(9));

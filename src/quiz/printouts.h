@@ -5,6 +5,7 @@
 // functions are what the screens' buttons do: open the default printer, print, and
 // tell the user how it went.
 
+#include "shell/messagetexts.h"
 #include "shell/sharedstate.h"
 
 #include <QString>
@@ -25,8 +26,7 @@ inline const QString CertificateDocument = QStringLiteral("Lumora certificate");
 
 inline const QString WorksheetPrinting = QStringLiteral("Your worksheet is now printing.");
 inline const QString CertificatePrinting = QStringLiteral("Your certificate is now printing.");
-inline const QString PrintingProblem =
-    QStringLiteral("There was a problem printing to your printer.");
+using message_texts::PrintingProblem;
 inline const QString PrintingCancelled = QStringLiteral("Printing has been cancelled.");
 
 // The 59-character band across the top and bottom of the certificate.

@@ -1,5 +1,5 @@
-# Sources of src/quiz, added to the core library.
-target_sources(lumora_core PRIVATE
+# Sources of src/quiz, the library of its floor.
+target_sources(lumora_quiz PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/questionfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printouts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scoring.cpp

@@ -1,6 +1,7 @@
 #include "quiz/welldone.h"
 
 #include "platform/pictures.h"
+#include "platform/places.h"
 #include "platform/twips.h"
 #include "quiz/printouts.h"
 #include "quiz/scoring.h"
@@ -93,7 +94,7 @@ void Welldone::load() {
 
 void Welldone::showPicture() {
     // The screen is up by now; a missing picture leaves the box empty.
-    loadPictureIfPresent(Picture1, QStringLiteral("images\\corvinus2.jpg"));
+    loadPictureIfPresent(Picture1, PortraitPicture);
     Timer2.start();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/fitscreen.h"
 
+#include "platform/product.h"
 #include "platform/twips.h"
 
 #include <QGuiApplication>
@@ -78,7 +79,7 @@ void centreOnDisplay(QWidget* w, QSizeF inner) {
 
 void fitscreen(QWidget& screen) {
     setBackground(&screen, colours::ScreenBlue);
-    screen.setWindowTitle(QStringLiteral("Lumora"));
+    screen.setWindowTitle(ProductName);
     if (auto* picture = screen.findChild<QWidget*>(QStringLiteral("Picture1")))
         setBackground(picture, colours::PictureBoxBlue);
     screen.setFixedSize(twipsToPixels(ScreenWidth), twipsToPixels(ScreenHeight));

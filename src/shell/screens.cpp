@@ -1,12 +1,21 @@
 #include "shell/screens.h"
 
+#include "shell/menuscreen.h"
+
 #include <QTimer>
+#include <stdexcept>
 
 namespace lumora {
 
 Screens::~Screens() {
     for (auto& [name, screen] : m_loaded)
         delete screen.data();
+}
+
+MenuScreen& Screens::menu() {
+    if (!m_menu)
+        throw std::logic_error("the main menu was asked for before it was offered");
+    return m_menu();
 }
 
 Screen* Screens::find(const QString& name) const {

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -29,6 +30,7 @@ class Tibpuz;
 class Triangular;
 class Decmult;
 class Decimals;
+class MenuScreen;
 
 class Screens {
 public:
@@ -56,9 +58,11 @@ public:
     Decmult& decmult();
     Decimals& decimals();
 
-    // The main menu as a plain screen, for the screens below it that return to it or
-    // borrow its portrait ("Image1") and heading ("Label1").
-    Screen& menu();
+    // The main menu, for the screens beneath it that go back to it or borrow its
+    // portrait and heading; touching it loads it. The floor that knows every screen
+    // offers it: until then there is none, and asking for it is a fault of the program.
+    MenuScreen& menu();
+    void offerMenu(std::function<MenuScreen&()> open) { m_menu = std::move(open); }
 
     // The screen of that name when it is loaded, else null.
     Screen* find(const QString& name) const;
@@ -81,6 +85,7 @@ private:
     App& m_app;
     std::map<QString, QPointer<Screen>> m_loaded;
     quint64 m_frontStamps = 0;
+    std::function<MenuScreen&()> m_menu;
 };
 
 template <class T, class... Args> T& Screens::get(const QString& name, Args&&... args) {

@@ -1,5 +1,5 @@
-# Sources of src/shell, added to the core library.
-target_sources(lumora_core PRIVATE
+# Sources of src/shell, the library of its floor.
+target_sources(lumora_shell PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/app.cpp
   ${CMAKE_CURRENT_LIST_DIR}/buttonlabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fitscreen.cpp

@@ -72,7 +72,7 @@ QString storedTitle(const QString& typed) { return encodeCommas(typed); }
 QString shownTitle(const QString& stored) { return decodeCommas(stored); }
 
 QString worksheetFile(const QString& title) {
-    return QStringLiteral("multiple/") + storedTitle(title) + QStringLiteral(".txt");
+    return Folder + '/' + storedTitle(title) + QStringLiteral(".txt");
 }
 
 int indexOf(const SharedState& state, const QString& typed) {

@@ -9,6 +9,7 @@
 // made under the worksheet folder's lock, so two programs saving into one folder
 // never lose each other's titles.
 
+#include "platform/places.h"
 #include "shell/sharedstate.h"
 
 #include <QString>
@@ -19,8 +20,9 @@ class FieldReader;
 
 namespace lumora::catalogue {
 
-inline const QString Folder = QStringLiteral("multiple");
-inline const QString FileName = QStringLiteral("multiple/track.txt");
+// The catalogue's folder and file, as the places name them.
+inline const QString& Folder = WorksheetFolder;
+inline const QString& FileName = CatalogueFile;
 
 // Reads the count into numworksheets and the titles into worksheetname(1) onward.
 // A catalogue that ends before its count is read as the titles it holds. Throws

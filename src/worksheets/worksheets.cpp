@@ -9,6 +9,7 @@
 #include "shell/buttonlabel.h"
 #include "shell/controls.h"
 #include "shell/fitscreen.h"
+#include "shell/menuscreen.h"
 #include "shell/picturenames.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
@@ -99,7 +100,7 @@ void Worksheets::load() {
     fitscreen(*this);
     // A catalogue that cannot be read lists what was read of it, never what an
     // earlier read left in memory.
-    catalogue::readQuietly(app.state, CatalogueFile);
+    catalogue::readQuietly(app.state);
     setBackground(Check1, colours::ScreenBlue);
     setBackground(Check2, colours::ScreenBlue);
     app.state.worksheetpage = 0;
@@ -165,14 +166,14 @@ void Worksheets::editworksheet() {
 void Worksheets::runQuiz() {
     // The menu lends the quiz its portrait and its heading; reading them loads it,
     // unseen, behind this screen.
-    Screen& menu = app.screens.menu();
+    MenuScreen& menu = app.screens.menu();
     Multiple& quiz = app.screens.multiple();
-    const QPixmap portrait = menu.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap();
+    const QPixmap portrait = menu.portrait();
     if (!portrait.isNull())
         quiz.Picture1->setPixmap(
             portrait.scaled(quiz.Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     quiz.Picture1->setAccessibleName(picture_names::Portrait);
-    quiz.Label5->setText(menu.findChild<QLabel*>(QStringLiteral("Label1"))->text());
+    quiz.Label5->setText(menu.heading());
     quiz.offerPrinting();
     quiz.showInFront();
 }

@@ -36,7 +36,6 @@ public:
     enum Link { PreviousPage = 0, NextPage = 1 };
     static constexpr int ExitButton = 0; // Label2(0); entries are Label2(1) to Label2(24)
 
-    static inline const QString CatalogueFile = QStringLiteral("multiple\\track.txt");
     static inline const QString Corrupted = QStringLiteral("This worksheet seems to be corrupted.");
 
     explicit Worksheets(App& app);

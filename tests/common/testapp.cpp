@@ -30,6 +30,7 @@ struct KeptPrinter : RecordingPrinter {
 TestApp::TestApp(const QStringList& dataFiles) {
     for (const QString& f : dataFiles)
         folder.copyFromData(f);
+    offerMenu(app);
     app.setOnEnd([this] { ++endings; });
     app.printers.setOpener([this](const QString&) { return keptPrinter(); });
     app.web.setHandler([this](const QUrl& u) { opened.push_back(u); });
