@@ -590,10 +590,10 @@ decode | Greek code page | Arial | 161 | %E1%E2 | αβ | 0 1
 decode | Windows-1252 | Arial | 0 | caf%E9 %80 | café € | 0 1 2 3 4 5
 decode | Chinese | SimSun | 134 | %C4%E3%BA%C3 | 你好 | 0 2
 decode | lead byte cut off | MS Gothic | 128 | a%82 | a� | 0 1
-glyphs | Wingdings 1 | Wingdings | 2B 33-34 3D 70 96-9D A3 A6 A9 B0 B4 C3-D4 D7 D9-DB DD-E7
-    E9-EF FF |
-glyphs | Wingdings 2 | Wingdings 2 | 21-31 42-51 53-58 6A-73 75-7E 80 82-83 9E-A0 F8-F9 |
-glyphs | Wingdings 3 | Wingdings 3 | 21-28 2F-30 33-38 44-45 48-4D 50-51 53-56 58 70-7D |
+glyphs | Wingdings | Wingdings | 21-FF |
+glyphs | Wingdings 2 | Wingdings 2 | 21-7E 80-F9 |
+glyphs | Wingdings 3 | Wingdings 3 | 21-7E 80-F0 |
+decode | Wingdings 2 ballot marks | Wingdings 2 | 2 | OPRT | 🗴🗸☑☒ | 0 1 2 3
 glyphs | extenders | Symbol | BD-BE E6-EF F1-FE |
 order | lines top to bottom, pieces left to right | 50,40,20 world; 10,80,30 second;
     10,41,25 Hello | Hello world\nsecond
@@ -637,7 +637,8 @@ order | columns read one after the other | 0,0,200 Heading_over_both; 0,20,90 le
                 for (int b = span.left(2).toInt(nullptr, 16); b <= span.right(2).toInt(nullptr, 16);
                      ++b) {
                     const auto decoded = wmf::decodeText(QByteArray(1, char(b)), 2, row[1]);
-                    if (wmf::drawableGlyph(QFont(decoded.face), decoded.text()) == wmf::StandIn)
+                    if (wmf::drawableGlyph(QFont(decoded.face), decoded.text()) == wmf::StandIn &&
+                        decoded.text() != wmf::StandIn) // the white square itself
                         got += QByteArray::number(b, 16) + ' ';
                 }
         } else {
