@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace lumora {
 
@@ -156,6 +157,48 @@ void MetafilePlayer::drawGlyph(const QString& glyph, const QRectF& ink, QPointF 
     m_painter.fillPath(fit.map(path), m_state.textColour);
 }
 
+namespace {
+
+// What is drawn for each character: the stand-in where no installed font has a glyph
+// for a mapped character, or where the file's own symbol font is missing.
+QStringList drawnGlyphs(const wmf::DecodedText& decoded, const QFont& font, bool ownFaceMissing) {
+    QStringList glyphs;
+    for (const wmf::DrawnChar& c : decoded.chars) {
+        if (ownFaceMissing && !c.text.trimmed().isEmpty())
+            glyphs << QString(QChar(wmf::StandIn));
+        else
+            glyphs << (decoded.face.isEmpty() ? c.text : wmf::drawableGlyph(font, c.text));
+    }
+    return glyphs;
+}
+
+// How far each character moves the pen, in the font's units along the line, from the
+// spacing the record gives for each of its bytes.
+std::vector<double> givenAdvances(const wmf::DecodedText& decoded, const std::vector<double>& dx,
+                                  double unit) {
+    std::vector<double> advance;
+    advance.reserve(decoded.chars.size());
+    for (const wmf::DrawnChar& c : decoded.chars) {
+        double d = 0;
+        for (int i = c.firstByte; i < c.firstByte + c.bytes; ++i)
+            d += dx[static_cast<size_t>(i)];
+        advance.push_back(d / unit);
+    }
+    return advance;
+}
+
+// Where the text starts on its baseline, from the reference point, by the alignment.
+QPointF alignedStart(int align, const QFontMetricsF& metrics, double width) {
+    const int horizontal = align & TaHorizontal, vertical = align & TaVertical;
+    const double x0 = horizontal == TaRight ? -width : horizontal == TaCenter ? -width / 2 : 0;
+    const double baseline = vertical == TaBottom     ? -metrics.descent()
+                            : vertical == TaBaseline ? 0
+                                                     : metrics.ascent();
+    return {x0, baseline};
+}
+
+} // namespace
+
 void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
                                const std::vector<double>& dx) {
     if (bytes.isEmpty())
@@ -168,74 +211,29 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     const double em = textEm(decoded.face);
     // Letters too small to see are not drawn, nor letters larger than the picture
     // many times over, which no real page has; a screen reader still reads the small.
-    if (!std::isfinite(em) || em * m_deviceScale < 0.5 ||
-        em > 8 * (m_target.width() + m_target.height())) {
-        if (std::isfinite(em) && em <= 8 * (m_target.width() + m_target.height()))
+    const bool huge = em > 8 * (m_target.width() + m_target.height());
+    if (!std::isfinite(em) || em * m_deviceScale < 0.5 || huge) {
+        if (std::isfinite(em) && !huge)
             m_texts.push_back({map(ref.x(), ref.y()), text, em, 0});
         return;
     }
-    double scale = 1;
-    double fontPixels = em;
-    if (em * m_deviceScale > MaxFontDevicePixels) {
-        fontPixels = MaxFontDevicePixels / m_deviceScale;
-        scale = em / fontPixels;
-    }
+    const double fontPixels = std::min(em, MaxFontDevicePixels / m_deviceScale);
+    const double scale = em / fontPixels;
     QFont font = makeFont(fontPixels, decoded.face);
-
-    // What is drawn for each character: the stand-in where no installed font has a
-    // glyph for a mapped character, or where the file's own symbol font is missing.
     const bool ownFaceMissing =
         decoded.faceOwnLayout && (f.face.isEmpty() || !QFontDatabase::hasFamily(f.face));
-    QStringList glyphs;
-    for (const wmf::DrawnChar& c : decoded.chars) {
-        if (ownFaceMissing && !c.text.trimmed().isEmpty())
-            glyphs << QString(QChar(wmf::StandIn));
-        else
-            glyphs << (decoded.face.isEmpty() ? c.text : wmf::drawableGlyph(font, c.text));
-    }
+    const QStringList glyphs = drawnGlyphs(decoded, font, ownFaceMissing);
     const QString drawn = glyphs.join(QString());
 
     const double unit = textStretch(font, f.face, fontPixels, scale) * scale; // along the line
     if (m_state.charExtra != 0 && !perChar)
         font.setLetterSpacing(QFont::AbsoluteSpacing, m_state.charExtra * scaleX() / unit);
     const QFontMetricsF metrics(font, m_painter.device());
-
-    std::vector<double> advance;
-    double width = 0;
-    if (perChar) {
-        advance.reserve(decoded.chars.size());
-        for (const wmf::DrawnChar& c : decoded.chars) {
-            double d = 0;
-            for (int i = c.firstByte; i < c.firstByte + c.bytes; ++i)
-                d += dx[static_cast<size_t>(i)];
-            advance.push_back(d / unit);
-            width += d / unit;
-        }
-    } else {
-        width = metrics.horizontalAdvance(drawn);
-    }
-    double x0 = 0;
-    switch (m_state.textAlign & TaHorizontal) {
-    case TaRight:
-        x0 = -width;
-        break;
-    case TaCenter:
-        x0 = -width / 2;
-        break;
-    default:
-        break;
-    }
-    double baseline = metrics.ascent();
-    switch (m_state.textAlign & TaVertical) {
-    case TaBottom:
-        baseline = -metrics.descent();
-        break;
-    case TaBaseline:
-        baseline = 0;
-        break;
-    default:
-        break;
-    }
+    const std::vector<double> advance =
+        perChar ? givenAdvances(decoded, dx, unit) : std::vector<double>();
+    const double width = perChar ? std::accumulate(advance.begin(), advance.end(), 0.0)
+                                 : metrics.horizontalAdvance(drawn);
+    const QPointF start = alignedStart(m_state.textAlign, metrics, width);
 
     const QPointF at = map(ref.x(), ref.y());
     m_painter.translate(at);
@@ -243,9 +241,9 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     m_painter.scale(unit, scale);
     const QTransform line =
         QTransform::fromTranslate(at.x(), at.y()).rotate(-f.escapement / 10.0).scale(unit, scale);
-    m_texts.push_back({line.map(QPointF(x0, baseline)), text, em, width * unit});
+    m_texts.push_back({line.map(start), text, em, width * unit});
     if (m_state.bkMode == BkOpaque)
-        m_painter.fillRect(QRectF(x0, baseline - metrics.ascent(), width, metrics.height()),
+        m_painter.fillRect(QRectF(start.x(), start.y() - metrics.ascent(), width, metrics.height()),
                            m_state.bkColour);
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_painter.setFont(font);
@@ -253,29 +251,33 @@ void MetafilePlayer::paintText(QPointF ref, const QByteArray& bytes,
     const bool inked = std::any_of(decoded.chars.begin(), decoded.chars.end(),
                                    [](const wmf::DrawnChar& c) { return !c.ink.isEmpty(); });
     if (perChar || inked) {
-        double x = x0;
+        double x = start.x();
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             const auto n = static_cast<size_t>(i);
             if (!glyphs[i].trimmed().isEmpty())
-                drawGlyph(glyphs[i], decoded.chars[n].ink, QPointF(x, baseline), fontPixels);
+                drawGlyph(glyphs[i], decoded.chars[n].ink, QPointF(x, start.y()), fontPixels);
             x += perChar ? advance[n] : metrics.horizontalAdvance(glyphs[i]);
         }
     } else {
-        m_painter.drawText(QPointF(x0, baseline), drawn);
+        m_painter.drawText(start, drawn);
     }
+    if (m_state.textAlign & TaUpdateCp)
+        moveCurrentPosition(width * unit);
+}
 
-    if (m_state.textAlign & TaUpdateCp) {
-        const double moved = width * unit / (m_map.ax != 0 ? m_map.ax : 1);
-        switch (m_state.textAlign & TaHorizontal) {
-        case TaRight:
-            m_state.position.rx() -= moved;
-            break;
-        case TaCenter:
-            break;
-        default:
-            m_state.position.rx() += moved;
-            break;
-        }
+void MetafilePlayer::moveCurrentPosition(double width) {
+    // Text drawn from the current position moves it on past the text, or back for
+    // text aligned right.
+    const double moved = width / (m_map.ax != 0 ? m_map.ax : 1);
+    switch (m_state.textAlign & TaHorizontal) {
+    case TaRight:
+        m_state.position.rx() -= moved;
+        break;
+    case TaCenter:
+        break;
+    default:
+        m_state.position.rx() += moved;
+        break;
     }
 }
 

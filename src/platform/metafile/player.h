@@ -98,6 +98,8 @@ private:
     Outcome drawArcLike(quint16 function, Params& p);
     Outcome drawText(quint16 function, Params& p);
     void paintText(QPointF ref, const QByteArray& bytes, const std::vector<double>& dx);
+    // After text drawn from the current position: the position past it.
+    void moveCurrentPosition(double width);
     QFont makeFont(double pixels, const QString& drawnFace) const;
     // The em of the current font in the painter's units.
     double textEm(const QString& drawnFace) const;
