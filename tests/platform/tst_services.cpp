@@ -34,15 +34,30 @@ class ServicesTest : public QObject {
     Q_OBJECT
 private slots:
     // Twips to pixels round halves away from zero, Int floors, CInt rounds halves to even.
+    void rounding_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<qlonglong>("intValue");
+        QTest::addColumn<int>("cintValue");
+        auto row = [](const char* tag, double x, int pixels, qlonglong intValue, int cint) {
+            QTest::newRow(tag) << x << pixels << intValue << cint;
+        };
+        row("a screen's width", 12000, 800, 12000, 12000);
+        row("half up, odd", 37.5, 3, 37, 38);
+        row("half down, odd", -37.5, -3, -38, -38);
+        row("half up, even", 22.5, 2, 22, 22);
+        row("half down, even", -22.5, -2, -23, -22);
+        row("under a pixel", 7, 0, 7, 7);
+        row("just below zero", -0.1, 0, -1, 0);
+    }
     void rounding() {
-        const std::tuple<double, int, qlonglong, int> rows[] = {
-            {12000, 800, 12000, 12000}, {37.5, 3, 37, 38}, {-37.5, -3, -38, -38}, {22.5, 2, 22, 22},
-            {-22.5, -2, -23, -22},      {7, 0, 7, 7},      {-0.1, 0, -1, 0}};
-        for (const auto& [x, pixels, intValue, cintValue] : rows) {
-            QCOMPARE(twipsToPixels(x), pixels);
-            QCOMPARE(intPart(x), intValue);
-            QCOMPARE(roundToEven(x), cintValue);
-        }
+        QFETCH(double, x);
+        QFETCH(int, pixels);
+        QFETCH(qlonglong, intValue);
+        QFETCH(int, cintValue);
+        QCOMPARE(twipsToPixels(x), pixels);
+        QCOMPARE(intPart(x), intValue);
+        QCOMPARE(roundToEven(x), cintValue);
     }
 
     void picturesLoadOrFailClearly() {
@@ -97,21 +112,26 @@ private slots:
     }
 
     // Text the code page holds goes both ways; other text is refused (no bytes).
-    void codePage() {
+    void codePage_data() {
+        QTest::addColumn<QByteArray>("bytes"); // empty: the code page cannot hold the text
+        QTest::addColumn<QString>("text");
         QByteArray all(256, 0);
-        std::iota(all.begin(), all.end(), char(0)); // every byte
-        const std::pair<QByteArray, QString> rows[] = {
-            {all, cp1252::decode(all)},
-            {"caf\xe9 \xbd \xd7", QStringLiteral("café ½ ×")},
-            {"\x80 \x93x\x94 \x85", QStringLiteral("€ “x” …")},
-            {{}, QStringLiteral("π r²")},
-            {{}, QStringLiteral("well done \U0001F600")}};
-        for (const auto& [bytes, text] : rows) {
-            QVERIFY2(cp1252::canEncode(text) == !bytes.isEmpty(), qPrintable(text));
-            QCOMPARE(cp1252::encode(text).value_or(QByteArray()), bytes);
-            if (!bytes.isEmpty())
-                QCOMPARE(cp1252::decode(bytes), text);
-        }
+        std::iota(all.begin(), all.end(), char(0));
+        QTest::newRow("every byte") << all << cp1252::decode(all);
+        QTest::newRow("accents and signs")
+            << QByteArray("caf\xe9 \xbd \xd7") << QStringLiteral("café ½ ×");
+        QTest::newRow("the euro and quotes")
+            << QByteArray("\x80 \x93x\x94 \x85") << QStringLiteral("€ “x” …");
+        QTest::newRow("Greek") << QByteArray() << QStringLiteral("π r²");
+        QTest::newRow("beyond 16 bits") << QByteArray() << QStringLiteral("well done \U0001F600");
+    }
+    void codePage() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(cp1252::canEncode(text), !bytes.isEmpty());
+        QCOMPARE(cp1252::encode(text).value_or(QByteArray()), bytes);
+        if (!bytes.isEmpty())
+            QCOMPARE(cp1252::decode(bytes), text);
     }
 
     // Past the bottom a new page starts; nothing prints after the end.
@@ -178,23 +198,30 @@ private slots:
     // Designed names resolved whatever their case, in the working folder or, installed,
     // with the content in C and the worksheets in W: a topic quiz is never taken
     // from the worksheets.
+    void resolvingNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("installed");
+        auto row = [](const char* tag, const char* name, const char* path, bool installed) {
+            QTest::newRow(tag) << QString(name) << QString(path) << installed;
+        };
+        row("backslash", "Images\\corvinus2.jpg", "Images/corvinus2.jpg", false);
+        row("folder case", "images\\corvinus2.jpg", "Images/corvinus2.jpg", false);
+        row("both cases", "WMF2\\KEY TIBERANA.WMF", "wmf2/key Tiberana.wmf", false);
+        row("exact case wins", "multiple\\Track.txt", "multiple/Track.txt", false);
+        row("missing file keeps its name", "Images\\no.jpg", "Images/no.jpg", false);
+        row("missing folder", "Nowhere\\Else.txt", "Nowhere/Else.txt", false);
+        row("installed picture", "Images\\corvinus2.jpg", "C/Images/corvinus2.jpg", true);
+        row("topic quiz", "multiple\\Tiberan.txt", "C/multiple/Tiberan.txt", true);
+        row("topic quiz, other case", "MULTIPLE/tiberan.txt", "C/multiple/Tiberan.txt", true);
+        row("catalogue", "multiple\\track.txt", "W/multiple/track.txt", true);
+        row("a quiz of the content's own", "multiple/extra.TXT", "C/multiple/Extra.txt", true);
+        row("worksheet", "multiple/Fractions.txt", "W/multiple/Fractions.txt", true);
+    }
     void resolvingNames() {
-        const struct {
-            const char *tag, *name, *path;
-            bool installed;
-        } rows[] = {
-            {"backslash", "Images\\corvinus2.jpg", "Images/corvinus2.jpg", false},
-            {"folder case", "images\\corvinus2.jpg", "Images/corvinus2.jpg", false},
-            {"both cases", "WMF2\\KEY TIBERANA.WMF", "wmf2/key Tiberana.wmf", false},
-            {"exact case wins", "multiple\\Track.txt", "multiple/Track.txt", false},
-            {"missing file keeps its name", "Images\\no.jpg", "Images/no.jpg", false},
-            {"missing folder", "Nowhere\\Else.txt", "Nowhere/Else.txt", false},
-            {"installed picture", "Images\\corvinus2.jpg", "C/Images/corvinus2.jpg", true},
-            {"topic quiz", "multiple\\Tiberan.txt", "C/multiple/Tiberan.txt", true},
-            {"topic quiz, other case", "MULTIPLE/tiberan.txt", "C/multiple/Tiberan.txt", true},
-            {"catalogue", "multiple\\track.txt", "W/multiple/track.txt", true},
-            {"a quiz of the content's own", "multiple/extra.TXT", "C/multiple/Extra.txt", true},
-            {"worksheet", "multiple/Fractions.txt", "W/multiple/Fractions.txt", true}};
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        QFETCH(bool, installed);
         testing::ScratchFolder dir;
         for (const char* file :
              {"Images/corvinus2.jpg", "multiple/track.txt", "multiple/Track.txt",
@@ -202,48 +229,58 @@ private slots:
               "C/Images/corvinus2.jpg", "W/multiple/tiberan.txt", "W/multiple/track.txt"})
             dir.write(file, "x");
         auto designed = qScopeGuard([] { setPlaces({}); });
-        for (const auto& r : rows) {
-            setPlaces(r.installed ? Places{dir.path() + "/C", dir.path() + "/W"} : Places{});
-            QVERIFY2(resourcePath(r.name).remove(dir.path() + '/') == r.path, r.tag);
-            QVERIFY(!resourceExists("Images")); // a folder is not a resource
-        }
+        setPlaces(installed ? Places{dir.path() + "/C", dir.path() + "/W"} : Places{});
+        QCOMPARE(resourcePath(name).remove(dir.path() + '/'), path);
+        QVERIFY(!resourceExists("Images")); // a folder is not a resource
     }
 
     // Where the content and the worksheets are, for each way of starting.
     // content and worksheets: "" none, I installed, W working folder, H home.
+    void discovery_data() {
+        QTest::addColumn<bool>("contentHere");
+        QTest::addColumn<bool>("catalogueHere");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("worksheets");
+        QTest::newRow("in a content folder") << true << true << true << ""
+                                             << "";
+        QTest::newRow("content folder, not installed") << true << false << false << ""
+                                                       << "";
+        QTest::newRow("installed, from home") << false << false << true << "I"
+                                              << "H";
+        QTest::newRow("installed, class folder") << false << true << true << "I"
+                                                 << "W";
+        QTest::newRow("not installed anywhere") << false << false << false << "W"
+                                                << "H";
+    }
     void discovery() {
-        const struct {
-            const char* tag;
-            bool contentHere, catalogueHere, installed;
-            const char *content, *worksheets;
-        } rows[] = {{"in a content folder", true, true, true, "", ""},
-                    {"content folder, not installed", true, false, false, "", ""},
-                    {"installed, from home", false, false, true, "I", "H"},
-                    {"installed, class folder", false, true, true, "I", "W"},
-                    {"not installed anywhere", false, false, false, "W", "H"}};
-        for (const auto& [tag, contentHere, catalogueHere, installed, content, worksheets] : rows) {
-            testing::ScratchFolder dir;
-            const QString work = dir.path() + "/work", prefix = dir.path() + "/opt/lumora";
-            const QString home = dir.path() + "/home/.local/share";
-            for (const char* folder :
-                 {contentHere ? "work" : "", installed ? "opt/lumora/share/lumora" : ""})
-                for (const char* file : {"/WMF/guide1.wmf", "/Images/corvinus2.jpg"})
-                    if (*folder)
-                        dir.write(folder + QString(file), "x");
-            if (catalogueHere)
-                dir.write("work/multiple/track.txt", " 0 \r\n");
-            const QMap<QString, QString> folders{
-                {"", ""}, {"I", prefix + "/share/lumora"}, {"W", work}, {"H", home + "/lumora"}};
-            const Places p = discoverPlaces(work, prefix + "/bin", home);
-            QVERIFY2(p.content == folders[content] && p.worksheets == folders[worksheets], tag);
-            // The user's folder is made once, with the empty catalogue; a class's is
-            // left as it is.
-            prepareWorksheetFolder(p);
-            const bool atHome = QLatin1String(worksheets) == "H";
-            QCOMPARE(dir.read("home/.local/share/lumora/multiple/track.txt"),
-                     QByteArray(atHome ? " 0 \r\n" : ""));
-            QCOMPARE(dir.exists("home"), atHome);
-        }
+        QFETCH(bool, contentHere);
+        QFETCH(bool, catalogueHere);
+        QFETCH(bool, installed);
+        QFETCH(QString, content);
+        QFETCH(QString, worksheets);
+        testing::ScratchFolder dir;
+        const QString work = dir.path() + "/work", prefix = dir.path() + "/opt/lumora";
+        const QString home = dir.path() + "/home/.local/share";
+        for (const char* folder :
+             {contentHere ? "work" : "", installed ? "opt/lumora/share/lumora" : ""})
+            for (const char* file : {"/WMF/guide1.wmf", "/Images/corvinus2.jpg"})
+                if (*folder)
+                    dir.write(folder + QString(file), "x");
+        if (catalogueHere)
+            dir.write("work/multiple/track.txt", " 0 \r\n");
+        const QMap<QString, QString> folders{
+            {"", ""}, {"I", prefix + "/share/lumora"}, {"W", work}, {"H", home + "/lumora"}};
+        const Places p = discoverPlaces(work, prefix + "/bin", home);
+        QCOMPARE(p.content, folders[content]);
+        QCOMPARE(p.worksheets, folders[worksheets]);
+        // The user's folder is made once, with the empty catalogue; a class's is
+        // left as it is.
+        prepareWorksheetFolder(p);
+        const bool atHome = worksheets == "H";
+        QCOMPARE(dir.read("home/.local/share/lumora/multiple/track.txt"),
+                 QByteArray(atHome ? " 0 \r\n" : ""));
+        QCOMPARE(dir.exists("home"), atHome);
     }
 };
 
@@ -285,42 +322,59 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, r.readField()); // reading past the end fails
     }
 
-    void integers() { // -1: no number
-        const std::pair<QByteArray, int> rows[] = {
-            {" 3 \r\n", 3}, {"12\r\n", 12}, {"three\r\n", -1}, {"\r\n", -1}, {"2.5\r\n", -1}};
-        for (const auto& [bytes, value] : rows) {
-            FieldReader r(bytes);
-            if (value >= 0)
-                QCOMPARE(r.readInteger(), value);
-            else
-                QVERIFY_THROWS_EXCEPTION(FileError, r.readInteger());
-        }
+    void integers_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("value"); // -1: no number
+        QTest::newRow("blanks around") << QByteArray(" 3 \r\n") << 3;
+        QTest::newRow("two digits") << QByteArray("12\r\n") << 12;
+        QTest::newRow("a word") << QByteArray("three\r\n") << -1;
+        QTest::newRow("nothing") << QByteArray("\r\n") << -1;
+        QTest::newRow("a fraction") << QByteArray("2.5\r\n") << -1;
+    }
+    void integers() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, value);
+        FieldReader r(bytes);
+        if (value >= 0)
+            QCOMPARE(r.readInteger(), value);
+        else
+            QVERIFY_THROWS_EXCEPTION(FileError, r.readInteger());
     }
 
     // Missing, a folder, a pipe (which would hang a reader), larger than the limit.
+    void refusesWhatIsNoTextFile_data() {
+        QTest::addColumn<int>("kind");
+        const char* rows[] = {"missing", "a folder", "a pipe", "larger than the limit"};
+        for (int kind = 0; kind < 4; ++kind)
+            QTest::newRow(rows[kind]) << kind;
+    }
     void refusesWhatIsNoTextFile() {
-        for (int kind = 0; kind < 4; ++kind) {
-            testing::ScratchFolder dir;
-            QVERIFY(kind != 1 || QDir().mkpath("multiple/x.txt"));
-            QVERIFY(kind != 2 ||
-                    (QDir().mkpath("multiple") && ::mkfifo("multiple/x.txt", 0644) == 0));
-            if (kind == 3)
-                dir.write("multiple/x.txt", QByteArray(101, 'a'));
-            QVERIFY_THROWS_EXCEPTION(FileError, readResourceFile("multiple\\x.txt", 100));
-        }
+        QFETCH(int, kind);
+        testing::ScratchFolder dir;
+        QVERIFY(kind != 1 || QDir().mkpath("multiple/x.txt"));
+        QVERIFY(kind != 2 || (QDir().mkpath("multiple") && ::mkfifo("multiple/x.txt", 0644) == 0));
+        if (kind == 3)
+            dir.write("multiple/x.txt", QByteArray(101, 'a'));
+        QVERIFY_THROWS_EXCEPTION(FileError, readResourceFile("multiple\\x.txt", 100));
     }
 
     // The code page, beyond it, and text that would read back as UTF-8.
+    void writesTheCodePageUnlessItWouldReadBackOtherwise_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("the code page")
+            << QStringLiteral("Caf\u00e9 \u20ac") << QByteArray("Caf\xe9 \x80\r\n");
+        QTest::newRow("beyond it") << QStringLiteral("\u0141\u00f3d\u017a")
+                                   << QByteArray("\xef\xbb\xbf\xc5\x81\xc3\xb3"
+                                                 "d\xc5\xba\r\n");
+        QTest::newRow("would read back as UTF-8")
+            << QStringLiteral("\u00c3\u00a9") << QByteArray("\xef\xbb\xbf\xc3\x83\xc2\xa9\r\n");
+    }
     void writesTheCodePageUnlessItWouldReadBackOtherwise() {
-        const std::pair<QString, QByteArray> rows[] = {
-            {QStringLiteral("Caf\u00e9 \u20ac"), "Caf\xe9 \x80\r\n"},
-            {QStringLiteral("\u0141\u00f3d\u017a"), "\xef\xbb\xbf\xc5\x81\xc3\xb3"
-                                                    "d\xc5\xba\r\n"},
-            {QStringLiteral("\u00c3\u00a9"), "\xef\xbb\xbf\xc3\x83\xc2\xa9\r\n"}};
-        for (const auto& [line, bytes] : rows) {
-            QCOMPARE(encodeLines({line}), bytes);
-            QCOMPARE(decodeText(bytes), line + "\r\n");
-        }
+        QFETCH(QString, line);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(encodeLines({line}), bytes);
+        QCOMPARE(decodeText(bytes), line + "\r\n");
     }
 
     // A writer leaves no temporary; only those a killed one left are removed.

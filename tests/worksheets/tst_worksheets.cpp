@@ -120,6 +120,10 @@ void runAsNobody() {
 
 } // namespace
 
+// A change made to a complete worksheet before the wizard saves it.
+using Change = void (*)(worksheet::Entries&);
+Q_DECLARE_METATYPE(Change)
+
 // A catalogue of `count` titles whose count line says `promised`, paged on `turns`
 // times, with title `deleted` (0: none) taken out: the page and entries shown.
 struct Paging {
@@ -269,18 +273,11 @@ private slots:
     // Nothing a worksheet file cannot hold can be typed. Saving shows the first
     // problem in the order a teacher fills the boxes in, and then saves nothing and
     // keeps every box as it was; blanks fill a box.
-    void checksBeforeSaving() {
-        TestApp t;
-        Wizard& w = t.app.screens.wizard();
-        w.showInFront();
-        for (QChar c : QStringLiteral("2\u03c0r, \u20ac5")) { // typed, key by key
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w.Text3[0], &press);
-        }
-        QCOMPARE(w.Text3[0]->text(), QStringLiteral("2r, \u20ac5")); // pi refused, euro kept
-        QVERIFY(t.app.messages.history().empty());
+    void checksBeforeSaving_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<Change>("change");
         using worksheet::Entries;
-        const std::pair<const char*, void (*)(Entries&)> rows[] = {
+        const std::pair<const char*, Change> rows[] = {
             {"You have not chosen a title for your worksheet", [](Entries& e) { e = {}; }},
             {"You have not completed Question 1", [](Entries& e) { e.question[0].clear(); }},
             {"You have not ticked the correct answer for Question 2", // before choice 3 empty
@@ -293,15 +290,28 @@ private slots:
             {"You have not completed Question 10", [](Entries& e) { e.choice[39].clear(); }},
             {"Your worksheet has been saved.",
              [](Entries& e) { e.question[4] = e.choice[9] = " "; }}};
-        for (const auto& [message, change] : rows) {
-            Entries e = sampleWorksheet("Checks");
-            change(e);
-            w.fill(e);
-            clickMouse(w.Label3[Wizard::SaveButton]);
-            QCOMPARE(t.lastMessage(), QString::fromLatin1(message));
-            QVERIFY(w.entries().ticked == e.ticked && w.entries().choice == e.choice);
-            QCOMPARE(listed(), message == worksheet::Saved ? QStringList{"Checks"} : QStringList());
+        for (const auto& [message, change] : rows)
+            QTest::newRow(message) << QString(message) << change;
+    }
+    void checksBeforeSaving() {
+        QFETCH(QString, message);
+        QFETCH(Change, change);
+        TestApp t;
+        Wizard& w = t.app.screens.wizard();
+        w.showInFront();
+        for (QChar c : QStringLiteral("2\u03c0r, \u20ac5")) { // typed, key by key
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w.Text3[0], &press);
         }
+        QCOMPARE(w.Text3[0]->text(), QStringLiteral("2r, \u20ac5")); // pi refused, euro kept
+        QVERIFY(t.app.messages.history().empty());
+        worksheet::Entries e = sampleWorksheet("Checks");
+        change(e);
+        w.fill(e);
+        clickMouse(w.Label3[Wizard::SaveButton]);
+        QCOMPARE(t.lastMessage(), message);
+        QVERIFY(w.entries().ticked == e.ticked && w.entries().choice == e.choice);
+        QCOMPARE(listed(), message == worksheet::Saved ? QStringList{"Checks"} : QStringList());
     }
 
     // 24 entries a page, on to the last title of a full catalogue; one whose count
