@@ -200,6 +200,8 @@ void Multiple::backward() {
 
 void Multiple::forward() {
     SharedState& s = app.state;
+    if (s.questnum < 1 || s.questnum > SharedState::Questions)
+        return; // the quiz has been scored already
     s.questresult[s.questnum] = scoring::isRight(s.correctanswer[s.questnum], chosen()) ? 1 : 0;
     ++s.questnum;
     if (s.questnum <= SharedState::Questions) {

@@ -44,10 +44,12 @@ void Screens::unload(QWidget* screen) {
             break;
         }
     }
-    // Nothing of an unloaded screen may run again: its timers stop now, the widget
-    // goes once the handler that unloaded it has returned.
+    // Nothing of an unloaded screen may run again: its timers stop now and it takes
+    // no more input (the rest of a double click, say); the widget goes once the
+    // handler that unloaded it has returned.
     for (QTimer* timer : screen->findChildren<QTimer*>())
         timer->stop();
+    screen->setEnabled(false);
     Screen* opener = leaving ? leaving->opener() : nullptr;
     for (const auto& [name, other] : m_loaded) {
         if (other && leaving && other->opener() == leaving)

@@ -89,8 +89,11 @@ private slots:
             clickMouse(back);
             QCOMPARE(next->text(), QStringLiteral("Next Question >>"));
             answer(t, rightChoice(t.app.state));
-            answer(t, rightChoice(t.app.state));
+            // "Check Score >>" double-clicked: the quiz is scored once, then takes nothing.
+            quiz.Option1[rightChoice(t.app.state)]->setChecked(true);
+            QTest::mouseDClick(quiz.windowHandle(), Qt::LeftButton, {}, next->geometry().center());
             settle();
+            QCOMPARE(t.app.state.questnum, 11);
             QVERIFY(!t.app.screens.isLoaded("multiple"));
             Welldone& results = t.app.screens.welldone();
             QCOMPARE(results.Label1->text(), "Good work. You have scored 8 out of 10.");
