@@ -34,9 +34,20 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 # ------------------------------------------------------------- helpers
+# Each picture is rendered at its designed size and again at two and three times it
+# ("name@2x.jpg", "name@3x.jpg"), so that a dense display or a screen filled by
+# --fill draws it from real detail instead of stretching the small one.
 render_jpeg() {   # render_jpeg NAME WIDTH HEIGHT BACKGROUND
-    local name=$1 width=$2 height=$3 background=$4
-    local svg="$content/images/$name.svg" jpg="$data/Images/$name.jpg"
+    local name=$1 width=$2 height=$3 background=$4 times suffix
+    for times in 1 2 3; do
+        suffix=$([[ $times == 1 ]] || echo "@${times}x")
+        render_jpeg_at "$name" "$suffix" $((width * times)) $((height * times)) "$background"
+    done
+}
+
+render_jpeg_at() {   # render_jpeg_at NAME SUFFIX WIDTH HEIGHT BACKGROUND
+    local name=$1 suffix=$2 width=$3 height=$4 background=$5
+    local svg="$content/images/$name.svg" jpg="$data/Images/$name$suffix.jpg"
     rsvg-convert --width "$width" --height "$height" --format png \
         --output "$tmp/$name.png" "$svg"
     convert "$tmp/$name.png" -background "$background" -alpha remove -alpha off \
@@ -48,7 +59,7 @@ render_jpeg() {   # render_jpeg NAME WIDTH HEIGHT BACKGROUND
         echo "make.sh: $jpg is $size, expected ${width}x${height}" >&2
         exit 1
     fi
-    echo "  data/Images/$name.jpg  ${size}"
+    echo "  data/Images/$name$suffix.jpg  ${size}"
 }
 
 # --------------------------------------------------------------- parts

@@ -4,9 +4,11 @@
 # frame of the animated emblem and of the name under it; they are rendered here.
 #   data/logo/bren0000.gif ... bren0019.gif  120 x 120, one palette for all frames
 #                                           (no dithering), so nothing but the rays moves
-#   data/logo/bren0000@2x.gif ...           240 x 240, the same frames for a display at
-#                                           twice the density, same palette
-#   data/logo/brenvale2.bmp                 160 x 80 (the size of logo2.jpg), 24-bit
+#   data/logo/bren0000@2x.gif ...           240 x 240 and 360 x 360 (@3x), the same frames
+#                                           for a display at two and three times the density,
+#                                           same palette
+#   data/logo/brenvale2.bmp                 160 x 80 (the size of logo2.jpg), 24-bit, and
+#                                           its @2x and @3x copies
 echo "logo"
 mkdir -p "$data/logo" "$tmp/logo"
 python3 "$content/logo/logo.py" "$tmp/logo"
@@ -23,15 +25,22 @@ for i in $(seq 0 19); do
     [[ $size == 120x120 ]] || { echo "make.sh: $out is $size, expected 120x120" >&2; exit 1; }
 done
 echo "  data/logo/bren0000.gif ... bren0019.gif  120x120"
-for i in $(seq 0 19); do
-    n=$(printf '%02d' "$i")
-    out="$data/logo/bren00$n@2x.gif"
-    rsvg-convert --width 240 --height 240 --format png --output "$tmp/logo/frame$n@2x.png" "$tmp/logo/frame$n.svg"
-    convert "$tmp/logo/frame$n@2x.png" -alpha off +dither -remap "$tmp/logo/palette.png" -strip "$out"
-    size=$(identify -format '%wx%h' "$out")
-    [[ $size == 240x240 ]] || { echo "make.sh: $out is $size, expected 240x240" >&2; exit 1; }
+for times in 2 3; do
+    side=$((120 * times))
+    for i in $(seq 0 19); do
+        n=$(printf '%02d' "$i")
+        out="$data/logo/bren00$n@${times}x.gif"
+        rsvg-convert --width $side --height $side --format png --output "$tmp/logo/frame$n@${times}x.png" "$tmp/logo/frame$n.svg"
+        convert "$tmp/logo/frame$n@${times}x.png" -alpha off +dither -remap "$tmp/logo/palette.png" -strip "$out"
+        size=$(identify -format '%wx%h' "$out")
+        [[ $size == "${side}x${side}" ]] || { echo "make.sh: $out is $size, expected ${side}x${side}" >&2; exit 1; }
+    done
+    echo "  data/logo/bren0000@${times}x.gif ... bren0019@${times}x.gif  ${side}x${side}"
 done
-echo "  data/logo/bren0000@2x.gif ... bren0019@2x.gif  240x240"
-rsvg-convert --width 160 --height 80 --format png --output "$tmp/logo/brenvale2.png" "$tmp/logo/brenvale2.svg"
-convert "$tmp/logo/brenvale2.png" -alpha off -type TrueColor -strip BMP3:"$data/logo/brenvale2.bmp"
-echo "  data/logo/brenvale2.bmp  $(identify -format '%wx%h' "$data/logo/brenvale2.bmp")"
+for times in 1 2 3; do
+    suffix=$([[ $times == 1 ]] || echo "@${times}x")
+    out="$data/logo/brenvale2$suffix.bmp"
+    rsvg-convert --width $((160 * times)) --height $((80 * times)) --format png --output "$tmp/logo/brenvale2.png" "$tmp/logo/brenvale2.svg"
+    convert "$tmp/logo/brenvale2.png" -alpha off -type TrueColor -strip BMP3:"$out"
+    echo "  data/logo/brenvale2$suffix.bmp  $(identify -format '%wx%h' "$out")"
+done

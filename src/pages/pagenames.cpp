@@ -24,10 +24,8 @@ QString caption(int page, int count) {
     return QStringLiteral("Page") + signedText(page) + QStringLiteral(" of") + signedText(count);
 }
 
-QString logoFrame(int frame, bool doubled) {
-    return QStringLiteral("logo\\bren%1%2.gif")
-        .arg(frame, 4, 10, QChar('0'))
-        .arg(doubled ? QStringLiteral("@2x") : QString());
+QString logoFrame(int frame) {
+    return QStringLiteral("logo\\bren%1.gif").arg(frame, 4, 10, QChar('0'));
 }
 
 int nextLogoFrame(int frame) { return frame + 1 >= LogoFrames ? 0 : frame + 1; }

@@ -19,8 +19,7 @@ QString setPage(Copy copy, const QString& pageset, int page);
 // "Page 2 of 3".
 QString caption(int page, int count);
 // "logo\bren0007.gif".
-// The frame drawn for twice the density ("logo\\bren0007@2x.gif") with `doubled`.
-QString logoFrame(int frame, bool doubled = false);
+QString logoFrame(int frame);
 // The frame after `frame`, 19 followed by 0.
 int nextLogoFrame(int frame);
 

@@ -2,7 +2,6 @@
 
 #include "pages/pagenames.h"
 #include "platform/pictures.h"
-#include "platform/seqfile.h"
 #include "platform/twips.h"
 #include "shell/app.h"
 #include "shell/buttonlabel.h"
@@ -84,20 +83,8 @@ void Teacher::hidePageLinks() {
 
 void Teacher::animateLogo() {
     app.state.logoframe = pages::nextLogoFrame(app.state.logoframe);
-    // On a dense display the frame drawn at twice the size stays sharp; a missing
-    // frame is skipped and the animation goes on with the next one.
-    bool shown = false;
-    if (Picture1->devicePixelRatioF() > 1) {
-        try {
-            QPixmap sharp = loadPicture(pages::logoFrame(app.state.logoframe, true));
-            sharp.setDevicePixelRatio(2);
-            Picture1->setPixmap(sharp);
-            shown = true;
-        } catch (const FileError&) {
-        }
-    }
-    if (!shown)
-        loadPictureIfPresent(Picture1, pages::logoFrame(app.state.logoframe));
+    // A missing frame is skipped and the animation goes on with the next one.
+    loadPictureIfPresent(Picture1, pages::logoFrame(app.state.logoframe));
     Picture1->show();
     Picture2->show();
 }

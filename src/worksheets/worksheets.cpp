@@ -169,9 +169,14 @@ void Worksheets::runQuiz() {
     MenuScreen& menu = app.screens.menu();
     Multiple& quiz = app.screens.multiple();
     const QPixmap portrait = menu.portrait();
-    if (!portrait.isNull())
-        quiz.Picture1->setPixmap(
-            portrait.scaled(quiz.Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (!portrait.isNull()) {
+        // Sized in the display's own pixels, so that a dense display keeps its detail.
+        const qreal ratio = portrait.devicePixelRatio();
+        QPixmap fitted = portrait.scaled(quiz.Picture1->size() * ratio, Qt::KeepAspectRatio,
+                                         Qt::SmoothTransformation);
+        fitted.setDevicePixelRatio(ratio);
+        quiz.Picture1->setPixmap(fitted);
+    }
     quiz.Picture1->setAccessibleName(picture_names::Portrait);
     quiz.Label5->setText(menu.heading());
     quiz.offerPrinting();

@@ -84,6 +84,13 @@ def centred(shot, inner, what):
     return x, y, w, h
 
 
+def edges(picture):
+    """How much a picture changes from pixel to pixel: less when it is blurred."""
+    return float(magick(picture, "-colorspace", "Gray", "-define", "convolve:scale=!",
+                        "-morphology", "Convolve", "Laplacian:0", "-format",
+                        "%[fx:mean]", "info:"))
+
+
 def views():
     """The windows as the compositor stacks them, front first: native (an
     xdg_toplevel) or not, and the box they cover."""
@@ -171,6 +178,25 @@ try:
         inner = bounds(shot, "rgb(39,63,137)", 1, inside=True)[2:]
         x, y, w, h = centred(shot, inner, "the main menu, filling")
         check(h >= 0.9 * height, f"the main menu fills {h / height:.0%} of the display's height")
+        # The portrait, 320 x 240 at (464, 80) in the menu, is drawn from its dense copy:
+        # as sharp as that copy brought to its size by a smooth filter, not the designed
+        # one stretched by the same filter.
+        bx, by, bw, bh = bounds(shot, "rgb(39,63,137)", 1, inside=True)
+        s = bw / 800
+        fw, fh = round(320 * s), round(240 * s)
+        top = by + bh - round(600 * s) + round(80 * s)
+        crop = ["-crop", f"{fw - 8}x{fh - 8}+4+4", "+repage"]
+        portrait, dense, soft = (os.path.join(work, n) for n in ("portrait.png", "dense.png", "soft.png"))
+        magick(shot, "-crop", f"{fw}x{fh}+{bx + round(464 * s)}+{top}", "+repage", *crop, portrait)
+        for source, out in (("corvinus2@3x.jpg", dense), ("corvinus2.jpg", soft)):
+            magick(os.path.join(SOURCE, "data", "Images", source), "-filter", "Mitchell",
+                   "-resize", f"{fw}x{fh}!",
+                   *crop, out)
+        sharp, reference_edges, blurred = (edges(f) for f in (portrait, dense, soft))
+        check(sharp >= 0.9 * reference_edges,
+              f"the portrait is drawn sharp at {s:.3f}: its edges {sharp / reference_edges:.0%} "
+              f"of its dense copy at that size (the designed one stretched, "
+              f"{blurred / reference_edges:.0%})")
         step("Tiberan", "Key Facts")
         step("Key Facts", "Print")
         shot = grab("keyfacts.png")
@@ -212,12 +238,6 @@ try:
                         best = d
                         magick(shot, "-crop", f"{pw}x{ph}+{left + ox}+{top + oy}", "+repage", page)
             return best
-
-        def edges(picture):
-            """How much a picture changes from pixel to pixel: less when it is blurred."""
-            return float(magick(picture, "-colorspace", "Gray", "-define", "convolve:scale=!",
-                                "-morphology", "Convolve", "Laplacian:0", "-format",
-                                "%[fx:mean]", "info:"))
 
         place = difference(reference)
         check(place < 0.05, f"the Key Facts page stands where it is designed (difference {place:.4f})")

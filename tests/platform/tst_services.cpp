@@ -72,6 +72,49 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, loadPicture(&box, "Images\\missing.jpg"));
     }
 
+    // A dense display draws a picture from the copy beside it that needs no enlarging
+    // ("a@2x.png"), else the densest there is; a broken copy (b) is passed over.
+    void densePictures_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QString>("copies");
+        QTest::addColumn<int>("drawnFrom");
+        auto row = [](const char* tag, qreal ratio, const char* copies, int drawnFrom) {
+            QTest::newRow(tag) << ratio << QString(copies) << drawnFrom;
+        };
+        row("the designed display", 1, "23", 1);
+        row("filling a projector", 1.6875, "23", 2);
+        row("twice", 2, "23", 2);
+        row("between two and three", 2.5, "23", 3);
+        row("beyond the densest", 4, "23", 3);
+        row("only a coarser copy", 2.5, "2", 2);
+        row("no copies", 2, "", 1);
+        row("a broken copy", 2, "2b3", 3);
+    }
+    void densePictures() {
+        QFETCH(qreal, ratio);
+        QFETCH(QString, copies);
+        QFETCH(int, drawnFrom);
+        testing::ScratchFolder dir;
+        const QColor colours[] = {{}, Qt::red, Qt::green, Qt::blue};
+        auto save = [&](int times, const QString& suffix) {
+            QImage image(10 * times, 6 * times, QImage::Format_RGB32);
+            image.fill(colours[times]);
+            return QDir().mkpath("Images") && image.save("Images/a" + suffix + ".png");
+        };
+        QVERIFY(save(1, ""));
+        for (int i = 0; i < copies.size(); ++i) {
+            const QString suffix = QStringLiteral("@%1x").arg(copies[i]);
+            if (copies.mid(i + 1, 1) == "b")
+                dir.write("Images/a" + suffix + ".png", "not a picture"), ++i;
+            else
+                QVERIFY(save(copies[i].digitValue(), suffix));
+        }
+        const QPixmap drawn = loadPicture("images\\A.PNG", ratio);
+        QCOMPARE(drawn.deviceIndependentSize().toSize(), QSize(10, 6));
+        QCOMPARE(drawn.size(), (QSizeF(10, 6) * ratio).toSize());
+        QCOMPARE(drawn.toImage().pixelColor(drawn.width() / 2, 2), colours[drawnFrom]);
+    }
+
     // --fill scales an 800 x 600 screen and its frame to the display's free area; the
     // X11 display is taken beside Wayland unless the user chose a platform.
     void commandLine() {
