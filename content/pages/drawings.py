@@ -51,7 +51,7 @@ def lighthouse(p, x, y, w, h):
     p.polygon([(X(0), lamp_y), (x + w - 40, Y(420)), (x + w - 40, Y(1180))], fill='glow', line=None)
     # the sea
     p.rect(x, sea_top, w, y + h - sea_top, fill='sea', line=None)
-    waves(p, x + 60, sea_top + 220, w - 120, rows=3, gap=260)
+    waves(p, x + 60, sea_top + 220 * s, w - 120, rows=3, gap=260 * s)
     # the island
     p.polygon([(X(-1500), sea_top + 80), (X(-1100), Y(3000)), (X(-500), Y(2880)), (X(700), Y(2900)),
                (X(1300), Y(3020)), (X(1650), sea_top + 80)], fill='stone_dark', line='sail_line', width=15)
