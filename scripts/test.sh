@@ -7,9 +7,9 @@ lumora_need "${LUMORA_BUILD_PACKAGES[@]}"
 # mouse and keys, screen grabs, the desktop's validators and dpkg's tools.
 lumora_need xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick \
     desktop-file-utils appstream dpkg-dev
-# The compositor tests: a headless Wayland compositor with its X11 display, and Qt's
-# Wayland platform.
-lumora_need weston xwayland qt6-wayland
+# The compositor tests: a headless Wayland compositor with its X11 display, Qt's
+# Wayland platform, and an X11 window manager.
+lumora_need weston xwayland qt6-wayland openbox
 # localedef and the locale sources for the comma-locale tests; clang and libFuzzer for
 # the short fuzz runs.
 lumora_need locales clang libfuzzer-14-dev

@@ -34,10 +34,13 @@ void moveToPlacement(QWidget* w, Placement p) {
 
 namespace {
 
-// Centres its window again at the first show, when the frame is known.
+// Centres its window again at the first show, and again whenever its frame changes
+// size in the moments after: a window manager frames a window only once it is shown,
+// and tells its size later still. Moves that keep the frame, the user's own, are left.
 class CentreWhenFramed : public QObject {
 public:
     static inline const QString Name = QStringLiteral("centreWhenFramed");
+    static constexpr int SettleMs = 2000;
 
     CentreWhenFramed(QWidget* w, QSizeF inner) : QObject(w), m_inner(inner) {
         setObjectName(Name);
@@ -47,18 +50,27 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            QTimer::singleShot(0, this, [this, w = static_cast<QWidget*>(watched)] {
-                moveToPlacement(w,
-                                centredPlacement(displaySizeTwips(w), outerSizeTwips(w, m_inner)));
-                deleteLater();
-            });
-            watched->removeEventFilter(this);
+        auto* w = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && !m_shown) {
+            m_shown = true;
+            QTimer::singleShot(0, this, [this, w] { centre(w); });
+            QTimer::singleShot(SettleMs, this, [this] { deleteLater(); });
+        } else if (m_shown && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+                   frame(w) != m_frame) {
+            QTimer::singleShot(0, this, [this, w] { centre(w); });
         }
         return false;
     }
 
 private:
+    static QSize frame(const QWidget* w) { return w->frameGeometry().size() - w->size(); }
+    void centre(QWidget* w) {
+        m_frame = frame(w);
+        moveToPlacement(w, centredPlacement(displaySizeTwips(w), outerSizeTwips(w, m_inner)));
+    }
+
+    bool m_shown = false;
+    QSize m_frame{-1, -1};
     QSizeF m_inner;
 };
 

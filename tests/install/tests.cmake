@@ -17,6 +17,9 @@ add_test(NAME compositor_wayland COMMAND ${PROJECT_SOURCE_DIR}/tests/common/desk
          /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/compositors.py wayland ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
 add_test(NAME compositor_fill COMMAND ${PROJECT_SOURCE_DIR}/tests/common/desktop.sh --xwayland
          /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/compositors.py fill ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
-set_tests_properties(compositor_xwayland compositor_wayland compositor_fill PROPERTIES
+# And on an X11 desktop whose window manager frames a window after it is shown.
+add_test(NAME compositor_openbox COMMAND ${PROJECT_SOURCE_DIR}/tests/common/desktop.sh
+         /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/compositors.py openbox ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+set_tests_properties(compositor_xwayland compositor_wayland compositor_fill compositor_openbox PROPERTIES
                      TIMEOUT 180 RESOURCE_LOCK desktop)
 set_tests_properties(compositor_fill PROPERTIES ENVIRONMENT LUMORA_DESKTOP_SIZE=1920x1080)
