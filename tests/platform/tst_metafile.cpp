@@ -438,7 +438,7 @@ symbol-font-width-measured-on-letters | ink 250 20 20 40; blank 280 0 120 100
 # The arrow in the band over the letter, none above the letter's em box.
 vector-arrow-off-its-letter | ink 40 25 50 33; blank 0 0 200 24
 ballot-marks-four-places-off | ink 10 20 140 30; reads 🗴🗸☑☒
-# Where the clocks' hands meet, no hollow box; the corner of the first clock's em clear.
+# Where the clocks' hands meet, no hollow box; outside the first clock's round face, clear.
 dingbat-clocks-drawn-as-boxes | ink 40 45 15 12; blank 14 24 8 8; reads 🕐🕓
 seams-between-abutting-fills | 3,30 black; 10,30 black; 13,30 black; 16,30 black; 50,70 white
 thin-fills-grew-a-pixel | 9,50 white; 10,50 black; 11,50 white; 19,50 white; 21,50 black;
