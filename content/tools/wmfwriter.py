@@ -83,6 +83,16 @@ class Metafile:
         self.record(function, params)
         return slot
 
+    def create(self, function, params):
+        """An object of any kind, from its record: it takes the lowest free slot, whose
+        number is returned; selecting and deleting it is up to the caller."""
+        return self._create(function, params)
+
+    def delete(self, slot):
+        self.record(DELETE_OBJECT, struct.pack('<H', slot))
+        self.slots[slot] = False
+        self.selected = {kind: used for kind, used in self.selected.items() if used[1] != slot}
+
     def _use(self, kind, key, function, params):
         current = self.selected.get(kind)
         if current and current[0] == key:
@@ -109,13 +119,14 @@ class Metafile:
             return
         self._use('brush', colour, CREATE_BRUSH, struct.pack('<H', BS_SOLID) + _colourref(colour) + b'\0\0')
 
-    def font(self, face, em, bold=False, italic=False, escapement=0):
-        """A font whose em is `em` twips (a negative height in the record)."""
+    def font(self, face, em, bold=False, italic=False, escapement=0, width=0, charset=0):
+        """A font whose em is `em` twips (a negative height in the record), its
+        characters `width` wide on average (0: as designed), in a character set."""
         em = int(round(em))
-        key = (face, em, bold, italic, escapement)
+        key = (face, em, bold, italic, escapement, width, charset)
         name = face.encode('cp1252')[:31]
-        params = struct.pack('<hhhhhBBBBBBBB', -em, 0, escapement, escapement, 700 if bold else 400,
-                             1 if italic else 0, 0, 0, 0, 0, 0, 4, 0x20) + name + b'\0' * (32 - len(name))
+        params = struct.pack('<hhhhhBBBBBBBB', -em, width, escapement, escapement, 700 if bold else 400,
+                             1 if italic else 0, 0, 0, charset, 0, 0, 4, 0x20) + name + b'\0' * (32 - len(name))
         self._use('font', key, CREATE_FONT, params)
 
     def set_text_colour(self, colour):

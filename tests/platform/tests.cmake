@@ -7,3 +7,6 @@ lumora_test(test_platform
 # player's record table; this fails when they are not current.
 add_test(NAME metafile_records_current
   COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/metafile-records.py --check)
+# The regression files of the metafile player, read from the source tree.
+target_compile_definitions(test_platform PRIVATE
+  LUMORA_METAFILE_FAULTS="${CMAKE_CURRENT_LIST_DIR}/metafile-faults")

@@ -120,23 +120,39 @@ private slots:
     void commandLine() {
         QVERIFY(fillRequested({"--fill"}) && !fillRequested({"--filled"}) && !fillRequested({}));
         QVERIFY(commandLineReply({"--help"})->contains("--fill"));
-        const std::tuple<const char*, QSizeF, double> scales[] = {
-            {"projector", {1920, 1080}, 1.6875},
-            {"designed display", {800, 640}, 1},
-            {"tall panel", {1280, 1024}, 1.6},
-            {"wide screen", {3440, 1440}, 2.25},
-            {"small display", {640, 480}, 0.75}};
-        for (const auto& [tag, area, scale] : scales)
-            QVERIFY2(qFuzzyCompare(fillScale(area), scale), tag);
-        const std::tuple<const char*, const char*, const char*, const char*, const char*,
-                         const char*>
-            sessions[] = {{"XWayland beside Wayland", "", "wayland-0", "", ":0", "xcb;wayland"},
-                          {"a Wayland session's type", "", "", "wayland", ":1", "xcb;wayland"},
-                          {"the user's choice", "wayland", "wayland-0", "", ":0", ""},
-                          {"Wayland alone", "", "wayland-0", "wayland", "", ""},
-                          {"X11 alone", "", "", "x11", ":0", ""}};
-        for (const auto& [tag, chosen, wayland, type, x11, platform] : sessions)
-            QVERIFY2(preferredPlatform(chosen, wayland, type, x11).value_or("") == platform, tag);
+    }
+    void fillScales_data() {
+        QTest::addColumn<QSizeF>("area");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("projector") << QSizeF(1920, 1080) << 1.6875;
+        QTest::newRow("designed display") << QSizeF(800, 640) << 1.0;
+        QTest::newRow("tall panel") << QSizeF(1280, 1024) << 1.6;
+        QTest::newRow("wide screen") << QSizeF(3440, 1440) << 2.25;
+        QTest::newRow("small display") << QSizeF(640, 480) << 0.75;
+    }
+    void fillScales() {
+        QFETCH(QSizeF, area);
+        QFETCH(double, scale);
+        QCOMPARE(fillScale(area), scale);
+    }
+    // The platform chosen, WAYLAND_DISPLAY, XDG_SESSION_TYPE and DISPLAY; the one asked for.
+    void platforms_data() {
+        QTest::addColumn<QByteArrayList>("session");
+        QTest::addColumn<QByteArray>("platform");
+        auto row = [](const char* tag, const QByteArrayList& session, const char* platform) {
+            QTest::newRow(tag) << session << QByteArray(platform);
+        };
+        row("XWayland beside Wayland", {"", "wayland-0", "", ":0"}, "xcb;wayland");
+        row("a Wayland session's type", {"", "", "wayland", ":1"}, "xcb;wayland");
+        row("the user's choice", {"wayland", "wayland-0", "", ":0"}, "");
+        row("Wayland alone", {"", "wayland-0", "wayland", ""}, "");
+        row("X11 alone", {"", "", "x11", ":0"}, "");
+    }
+    void platforms() {
+        QFETCH(QByteArrayList, session);
+        QFETCH(QByteArray, platform);
+        QCOMPARE(preferredPlatform(session[0], session[1], session[2], session[3]).value_or(""),
+                 platform);
     }
 
     void randomValuesReachEverySliceAndReseedApart() {
