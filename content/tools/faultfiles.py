@@ -132,11 +132,13 @@ def dingbat_clocks_drawn_as_boxes(m):
 
 @fault(1000, 1000, 960)
 def seams_between_abutting_fills(m):
-    # Bands 3.3 pixels wide and slanted, side by side, filled without an outline.
+    # Bands 3.3 pixels wide and slanted, side by side, filled without an outline; below
+    # them an ellipse, whose edge must stay smooth: seams are not closed by losing that.
     m.brush(BLACK)
     m.pen(None)
     for k in range(30):
         m.polygon([(33 * k, 0), (33 * k + 33, 0), (33 * k + 40, 600), (33 * k + 7, 600)])
+    m.ellipse(600, 650, 990, 990)
 
 
 @fault()
