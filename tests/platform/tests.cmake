@@ -1,7 +1,8 @@
 # The test executable of src/platform.
 lumora_test(test_platform
   ${CMAKE_CURRENT_LIST_DIR}/tst_services.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tst_metafile.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tst_metafile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafilescript.h)
 
 # The fuzz dictionary and the content tools' record numbers are made from the
 # player's record table; this fails when they are not current.
