@@ -2,11 +2,11 @@
 // symbol fonts, reading order), then whole files, synthetic ones written from a short
 // script for each rule and each kind of damage, a file for each fault fixed, the public
 // sample metafiles and the product's pages.
+#include "metafilescript.h"
 #include "platform/metafile.h"
 #include "platform/metafile/rasterop.h"
 #include "platform/metafile/records.h"
 #include "platform/metafile/text.h"
-#include "metafilescript.h"
 #include "platform/seqfile.h"
 #include "testing.h"
 
@@ -71,7 +71,9 @@ void check(const QImage& image, const PlayStats& stats, const QByteArray& expect
                     dark += grey < 128;
                     part += grey > 20 && grey < 235;
                 }
-            QVERIFY2(t[0] == "smooth" ? part > 20 : t[0] == "ink" ? dark > 20 : dark == 0,
+            QVERIFY2(t[0] == "smooth" ? part > 20
+                     : t[0] == "ink"  ? dark > 20
+                                      : dark == 0,
                      item.constData());
         } else if (t[0] == "rect") {
             QCOMPARE(at(image, box.center()), Black);
