@@ -502,7 +502,9 @@ double averageCharWidth(const QFontMetricsF& metrics) {
 namespace {
 
 // Whether installed fonts draw `text` in `font`, its fallbacks included: a glyph of
-// index 0 is the empty box of a font that lacks the character. The answers hold
+// index 0 is the empty box of a font that lacks the character, and where no font has
+// a script at all the text is laid out in boxes by a stand-in that claims every
+// character, even one no font has (the last private-use code). The answers hold
 // while the program runs (fonts are found once), so they are kept for every play.
 bool fontsDraw(const QFont& font, const QString& text) {
     static std::mutex mutex;
@@ -518,9 +520,11 @@ bool fontsDraw(const QFont& font, const QString& text) {
     layout.createLine();
     layout.endLayout();
     bool ok = true;
-    for (const QGlyphRun& run : layout.glyphRuns())
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        ok = ok && !run.rawFont().supportsCharacter(char32_t(0x10FFFD));
         for (quint32 glyph : run.glyphIndexes())
             ok = ok && glyph != 0;
+    }
     const std::lock_guard lock(mutex);
     known.emplace(key, ok);
     return ok;
