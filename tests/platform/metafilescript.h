@@ -3,9 +3,7 @@
 // script of named records (see Wmf).
 #include "platform/metafile/records.h"
 
-#include <QByteArray>
 #include <QColor>
-#include <QList>
 #include <QRect>
 #include <QStringList>
 #include <map>

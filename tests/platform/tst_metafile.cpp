@@ -73,10 +73,8 @@ void check(const QImage& image, const PlayStats& stats, const QByteArray& expect
                     dark += grey < 128;
                     part += grey > 20 && grey < 235;
                 }
-            QVERIFY2(t[0] == "smooth" ? part > 20
-                     : t[0] == "ink"  ? dark > 20
-                                      : dark == 0,
-                     item.constData());
+            const int counted = t[0] == "smooth" ? part : dark;
+            QVERIFY2(t[0] == "blank" ? counted == 0 : counted > 20, item.constData());
         } else if (t[0] == "rect") {
             QCOMPARE(at(image, box.center()), Black);
             for (const QRect& c : {box.adjusted(2, 2, -2, -2), box.adjusted(-3, -3, 3, 3)})
@@ -334,19 +332,6 @@ skipped-object-shifted-the-indexes | skips 1; 50,50 green
               "100,100 black; 52,52 black; 45,100 white; 155,155 white; 30,25 black; 8,25 white");
     }
 
-    void everyCutOfAFileEndsCleanly() {
-        const QByteArray file =
-            Wmf("box 0 0 200 100; font -30; brush red; SelectObject 1; Ellipse 90 190 10 10; "
-                "text 20 20 Tiberan; StretchDIB 0xCC0020 0 2 2 0 0 50 50 0 0 "
-                "dib:24:black,white,red,blue")
-                .file();
-        for (qsizetype n = 0; n <= file.size(); ++n) {
-            PlayStats stats;
-            render(file.left(n), &stats);
-            QVERIFY(stats.played <= 12);
-        }
-    }
-
     // Both copies of every page and the public sample metafiles beside the checkout (or
     // where LUMORA_WMF_CORPUS says): each plays within its caps, never more records than
     // the file holds. Pages play whole; the screen copy fits the viewers' room (the 800 x 600
@@ -471,12 +456,7 @@ order | columns read one after the other | 0,0,200 Heading_over_both; 0,20,90 le
             for (const wmf::DrawnChar& c : decoded.chars)
                 got += QByteArray::number(c.firstByte) + ' ';
         } else if (QTest::currentDataTag()[0] == 'g') { // codes no installed font draws
-            static const std::vector<QRawFont> installed = [] {
-                std::vector<QRawFont> fonts;
-                for (const QString& family : QFontDatabase::families())
-                    fonts.push_back(QRawFont::fromFont(QFont(family)));
-                return fonts;
-            }();
+            static const QStringList installed = QFontDatabase::families();
             for (const QByteArray& span : row[2].split(' '))
                 for (int b = span.left(2).toInt(nullptr, 16); b <= span.right(2).toInt(nullptr, 16);
                      ++b) {
@@ -484,8 +464,9 @@ order | columns read one after the other | 0,0,200 Heading_over_both; 0,20,90 le
                     const char32_t glyph =
                         wmf::drawableGlyph(QFont(decoded.face), decoded.text()).toUcs4().value(0);
                     if (decoded.text() != wmf::StandIn && // the white square itself
-                        std::none_of(installed.begin(), installed.end(), [&](const QRawFont& f) {
-                            return glyph != wmf::StandIn && f.supportsCharacter(glyph);
+                        std::none_of(installed.begin(), installed.end(), [&](const QString& f) {
+                            return glyph != wmf::StandIn &&
+                                   QRawFont::fromFont(QFont(f)).supportsCharacter(glyph);
                         }))
                         got += QByteArray::number(b, 16) + ' ';
                 }

@@ -60,55 +60,48 @@ private slots:
         QCOMPARE(roundToEven(x), cintValue);
     }
 
-    void picturesLoadOrFailClearly() {
-        testing::ScratchFolder dir;
-        QVERIFY(QDir().mkpath("Images") &&
-                QImage(30, 20, QImage::Format_RGB32).save(dir.path() + "/Images/a.jpg"));
-        QLabel box;
-        loadPicture(&box, "images\\A.JPG", true);
-        QCOMPARE(box.size(), QSize(30, 20));
-        dir.write("Images/broken.jpg", "not a picture");
-        QVERIFY_THROWS_EXCEPTION(FileError, loadPicture(&box, "Images\\broken.jpg"));
-        QVERIFY_THROWS_EXCEPTION(FileError, loadPicture(&box, "Images\\missing.jpg"));
-    }
-
-    // A dense display draws a picture from the copy beside it that needs no enlarging
-    // ("a@2x.png"), else the densest there is; a broken copy (b) is passed over.
-    void densePictures_data() {
+    // A picture and the copies beside it for denser displays ("a@2x.png"; b: broken). A
+    // dense display draws the copy that needs no enlarging, else the densest there is; a
+    // missing or broken picture fails clearly (0); a control sized by it takes its size.
+    void pictures_data() {
         QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<QString>("copies");
+        QTest::addColumn<QString>("files");
         QTest::addColumn<int>("drawnFrom");
-        auto row = [](const char* tag, qreal ratio, const char* copies, int drawnFrom) {
-            QTest::newRow(tag) << ratio << QString(copies) << drawnFrom;
-        };
-        row("the designed display", 1, "23", 1);
-        row("filling a projector", 1.6875, "23", 2);
-        row("twice", 2, "23", 2);
-        row("between two and three", 2.5, "23", 3);
-        row("beyond the densest", 4, "23", 3);
-        row("only a coarser copy", 2.5, "2", 2);
-        row("no copies", 2, "", 1);
-        row("a broken copy", 2, "2b3", 3);
+        QTest::newRow("the designed display") << qreal(1) << QString("123") << 1;
+        QTest::newRow("filling a projector") << qreal(1.6875) << QString("123") << 2;
+        QTest::newRow("twice") << qreal(2) << QString("123") << 2;
+        QTest::newRow("between two and three") << qreal(2.5) << QString("123") << 3;
+        QTest::newRow("beyond the densest") << qreal(4) << QString("123") << 3;
+        QTest::newRow("only a coarser copy") << qreal(2.5) << QString("12") << 2;
+        QTest::newRow("no copies") << qreal(2) << QString("1") << 1;
+        QTest::newRow("a broken copy") << qreal(2) << QString("12b3") << 3;
+        QTest::newRow("a broken picture") << qreal(2) << QString("1b23") << 0;
+        QTest::newRow("a missing picture") << qreal(1) << QString("23") << 0;
     }
-    void densePictures() {
+    void pictures() {
         QFETCH(qreal, ratio);
-        QFETCH(QString, copies);
+        QFETCH(QString, files);
         QFETCH(int, drawnFrom);
         testing::ScratchFolder dir;
         const QColor colours[] = {{}, Qt::red, Qt::green, Qt::blue};
-        auto save = [&](int times, const QString& suffix) {
+        for (int i = 0; i < files.size(); ++i) {
+            const int times = files[i].digitValue();
+            const bool broken = files.mid(i + 1, 1) == "b";
+            const QString name = QStringLiteral("Images/a%1.png")
+                                     .arg(times > 1 ? QStringLiteral("@%1x").arg(times) : "");
             QImage image(10 * times, 6 * times, QImage::Format_RGB32);
             image.fill(colours[times]);
-            return QDir().mkpath("Images") && image.save("Images/a" + suffix + ".png");
-        };
-        QVERIFY(save(1, ""));
-        for (int i = 0; i < copies.size(); ++i) {
-            const QString suffix = QStringLiteral("@%1x").arg(copies[i]);
-            if (copies.mid(i + 1, 1) == "b")
-                dir.write("Images/a" + suffix + ".png", "not a picture"), ++i;
-            else
-                QVERIFY(save(copies[i].digitValue(), suffix));
+            dir.write(name, "not a picture"); // replaced by the picture unless broken
+            QVERIFY(broken || image.save(name));
+            i += broken;
         }
+        if (!drawnFrom) {
+            QVERIFY_THROWS_EXCEPTION(FileError, loadPicture("images\\A.PNG", ratio));
+            return;
+        }
+        QLabel box;
+        loadPicture(&box, "images\\A.PNG", true);
+        QCOMPARE(box.size(), QSize(10, 6));
         const QPixmap drawn = loadPicture("images\\A.PNG", ratio);
         QCOMPARE(drawn.deviceIndependentSize().toSize(), QSize(10, 6));
         QCOMPARE(drawn.size(), (QSizeF(10, 6) * ratio).toSize());
@@ -120,20 +113,8 @@ private slots:
     void commandLine() {
         QVERIFY(fillRequested({"--fill"}) && !fillRequested({"--filled"}) && !fillRequested({}));
         QVERIFY(commandLineReply({"--help"})->contains("--fill"));
-    }
-    void fillScales_data() {
-        QTest::addColumn<QSizeF>("area");
-        QTest::addColumn<double>("scale");
-        QTest::newRow("projector") << QSizeF(1920, 1080) << 1.6875;
-        QTest::newRow("designed display") << QSizeF(800, 640) << 1.0;
-        QTest::newRow("tall panel") << QSizeF(1280, 1024) << 1.6;
-        QTest::newRow("wide screen") << QSizeF(3440, 1440) << 2.25;
-        QTest::newRow("small display") << QSizeF(640, 480) << 0.75;
-    }
-    void fillScales() {
-        QFETCH(QSizeF, area);
-        QFETCH(double, scale);
-        QCOMPARE(fillScale(area), scale);
+        QCOMPARE(fillScale({1920, 1080}), 1.6875); // a projector: the height, less a title bar
+        QCOMPARE(fillScale({1280, 1024}), 1.6);    // a tall panel: the width
     }
     // The platform chosen, WAYLAND_DISPLAY, XDG_SESSION_TYPE and DISPLAY; the one asked for.
     void platforms_data() {
