@@ -130,6 +130,14 @@ def dingbat_clocks_drawn_as_boxes(m):
     text_out(m, 10, 75, b'\xb7\xba')
 
 
+@fault(200)
+def dingbat_of_a_script_no_font_has_drawn_as_box(m):
+    # Wingdings' 5C is a sign of a script that no installed font covers: its
+    # look-alike, not the hollow box that the layout puts in its place.
+    m.font('Wingdings', 80, charset=SYMBOL_CHARSET)
+    text_out(m, 10, 75, b'\x5c')
+
+
 @fault(1000, 1000, 960)
 def seams_between_abutting_fills(m):
     # Bands 3.3 pixels wide and slanted, side by side, filled without an outline; below

@@ -295,6 +295,8 @@ vector-arrow-off-its-letter | ink 40 25 50 33; blank 0 0 200 24
 ballot-marks-four-places-off | ink 10 20 140 30; reads 🗴🗸☑☒
 # Where the clocks' hands meet, no hollow box; outside the first clock's round face, clear.
 dingbat-clocks-drawn-as-boxes | ink 40 45 15 12; blank 14 24 8 8; reads 🕐🕓
+# A sign no installed font has: the middle arm of its look-alike, where a box is hollow.
+dingbat-of-a-script-no-font-has-drawn-as-box | ink 28 40 25 8; reads ॐ
 seams-between-abutting-fills | 3,30 black; 10,30 black; 13,30 black; 16,30 black; 50,70 white;
     smooth 60 65 40 35
 thin-fills-grew-a-pixel | 9,50 white; 10,50 black; 11,50 white; 19,50 white; 21,50 black;
