@@ -38,14 +38,10 @@ QPixmap denseCopy(const QString& resourceName, qreal ratio) {
     for (int times = least - 1; times >= 2; --times)
         order << times;
     for (int times : order) {
-        const QString name = denserName(resourceName, times);
-        try {
-            QPixmap copy = resourceExists(name) ? readPicture(name) : QPixmap();
-            if (!copy.isNull()) {
-                copy.setDevicePixelRatio(times);
-                return copy;
-            }
-        } catch (const FileError&) {
+        QPixmap copy; // missing or unreadable: passed over
+        if (copy.load(resourcePath(denserName(resourceName, times)))) {
+            copy.setDevicePixelRatio(times);
+            return copy;
         }
     }
     return {};

@@ -501,33 +501,46 @@ double averageCharWidth(const QFontMetricsF& metrics) {
 
 namespace {
 
+// Answers worked out once and kept while the program runs (fonts are found once), for
+// every play, on any thread.
+template <typename T> class Remembered {
+public:
+    template <typename Work> T get(const QString& key, Work work) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (const auto found = m_known.find(key); found != m_known.end())
+                return found->second;
+        }
+        const T answer = work();
+        const std::lock_guard lock(m_mutex);
+        m_known.emplace(key, answer);
+        return answer;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::map<QString, T> m_known;
+};
+
 // Whether installed fonts draw `text` in `font`, its fallbacks included: a glyph of
 // index 0 is the empty box of a font that lacks the character, and where no font has
 // a script at all the text is laid out in boxes by a stand-in that claims every
-// character, even one no font has (the last private-use code). The answers hold
-// while the program runs (fonts are found once), so they are kept for every play.
+// character, even one no font has (the last private-use code).
 bool fontsDraw(const QFont& font, const QString& text) {
-    static std::mutex mutex;
-    static std::map<QString, bool> known;
-    const QString key = font.family() + QLatin1Char('\n') + text;
-    {
-        const std::lock_guard lock(mutex);
-        if (const auto found = known.find(key); found != known.end())
-            return found->second;
-    }
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    bool ok = true;
-    for (const QGlyphRun& run : layout.glyphRuns()) {
-        ok = ok && !run.rawFont().supportsCharacter(char32_t(0x10FFFD));
-        for (quint32 glyph : run.glyphIndexes())
-            ok = ok && glyph != 0;
-    }
-    const std::lock_guard lock(mutex);
-    known.emplace(key, ok);
-    return ok;
+    static Remembered<bool> known;
+    return known.get(font.family() + QLatin1Char('\n') + text, [&] {
+        QTextLayout layout(text, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        bool ok = true;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            ok = ok && !run.rawFont().supportsCharacter(char32_t(0x10FFFD));
+            for (quint32 glyph : run.glyphIndexes())
+                ok = ok && glyph != 0;
+        }
+        return ok;
+    });
 }
 
 } // namespace
@@ -551,32 +564,25 @@ double symbolAverageWidth(const QString& face, const QFont& drawn) {
     const SymbolFont* symbol = symbolFont(face);
     if (!symbol)
         return 0;
-    static std::mutex mutex;
-    static std::map<QString, double> known;
-    const QString key = QString::fromLatin1(symbol->face) + QLatin1Char('\n') + drawn.family();
-    {
-        const std::lock_guard lock(mutex);
-        if (const auto found = known.find(key); found != known.end())
-            return found->second;
-    }
-    // A font in a layout of its own gives the plain mean of its glyphs' widths as
-    // its average, not a mean weighted by letters, which it has none of.
-    QFont font = drawn;
-    font.setPixelSize(1000);
-    const QFontMetricsF metrics(font);
-    double sum = 0;
-    int count = 0;
-    for (const char32_t code : *symbol->layout) {
-        const QString glyph = code ? drawableGlyph(font, QString::fromUcs4(&code, 1)) : QString();
-        if (!glyph.isEmpty() && glyph != QString(QChar(StandIn))) {
-            sum += metrics.horizontalAdvance(glyph);
-            ++count;
+    static Remembered<double> known;
+    return known.get(QString::fromLatin1(symbol->face) + QLatin1Char('\n') + drawn.family(), [&] {
+        // A font in a layout of its own gives the plain mean of its glyphs' widths as
+        // its average, not a mean weighted by letters, which it has none of.
+        QFont font = drawn;
+        font.setPixelSize(1000);
+        const QFontMetricsF metrics(font);
+        double sum = 0;
+        int count = 0;
+        for (const char32_t code : *symbol->layout) {
+            const QString glyph =
+                code ? drawableGlyph(font, QString::fromUcs4(&code, 1)) : QString();
+            if (!glyph.isEmpty() && glyph != QString(QChar(StandIn))) {
+                sum += metrics.horizontalAdvance(glyph);
+                ++count;
+            }
         }
-    }
-    const double average = count > 0 ? sum / count / 1000 : 0;
-    const std::lock_guard lock(mutex);
-    known.emplace(key, average);
-    return average;
+        return count > 0 ? sum / count / 1000 : 0.0;
+    });
 }
 
 } // namespace lumora::wmf
